@@ -1,0 +1,13 @@
+# GoogleTest is built from source for whichever compiler the preset uses, so
+# the same tests run natively and, cross-built, under Wine.
+set(KINSHU_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH
+    "GoogleTest source tree (the one with googletest/ and googlemock/)")
+if(NOT EXISTS "${KINSHU_GTEST_SOURCE_DIR}/CMakeLists.txt")
+  message(FATAL_ERROR "GoogleTest sources not found in ${KINSHU_GTEST_SOURCE_DIR}; "
+                      "run tools/setup or set KINSHU_GTEST_SOURCE_DIR")
+endif()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory("${KINSHU_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/googletest"
+                 EXCLUDE_FROM_ALL SYSTEM)

@@ -1,0 +1,118 @@
+// Runs the breakdown on every 32-bit amount and checks each result against
+// the invariants that hold for all of them. Each positive amount is checked
+// together with its negation; 0 and INT_MIN are checked on their own.
+#include "calc/DenominationCalculator.h"
+
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::atomic<long long> g_failures(0);
+
+void Report(int amount, const char* what) {
+  if (g_failures.fetch_add(1) < 20)
+    std::printf("FAIL amount %d: %s\n", amount, what);
+}
+
+bool InDigitRange(int v, int amount) {
+  if (v < -9 || v > 9)
+    return false;
+  return v == 0 || (v > 0) == (amount > 0);
+}
+
+bool Within(int v, int bound) { return v >= -bound && v <= bound; }
+
+// Checks one successful breakdown; returns false after reporting a fault.
+bool CheckOne(int amount, const DenominationCalculator& c) {
+  long long sum = 0;
+  for (int i = 0; i < DenominationCalculator::kDenominations; ++i)
+    sum += static_cast<long long>(c.m_counts[i]) *
+           DenominationCalculator::kYen[i];
+  if (sum != amount)
+    return Report(amount, "pieces do not sum to the amount"), false;
+  if (!InDigitRange(c.m_ones, amount) || !InDigitRange(c.m_tens, amount) ||
+      !InDigitRange(c.m_hundreds, amount) ||
+      !InDigitRange(c.m_thousands, amount))
+    return Report(amount, "a place digit is out of range or sign"), false;
+  const int* n = c.m_counts;
+  if (!Within(n[0], 4) || !Within(n[2], 4) || !Within(n[4], 4) ||
+      !Within(n[1], 1) || !Within(n[3], 1) || !Within(n[5], 1) ||
+      !Within(n[6], 1) || !Within(n[8], 1) || !Within(n[7], 2))
+    return Report(amount, "a count is out of its bounds"), false;
+  if (n[9] != c.m_tenThousands || !Within(n[9], 214748))
+    return Report(amount, "10,000-yen count differs from the place"), false;
+  return true;
+}
+
+bool Mirrors(const DenominationCalculator& p, const DenominationCalculator& q) {
+  if (p.m_ones != -q.m_ones || p.m_tens != -q.m_tens ||
+      p.m_hundreds != -q.m_hundreds || p.m_thousands != -q.m_thousands ||
+      p.m_tenThousands != -q.m_tenThousands)
+    return false;
+  for (int i = 0; i < DenominationCalculator::kDenominations; ++i)
+    if (p.m_counts[i] != -q.m_counts[i])
+      return false;
+  return true;
+}
+
+// Checks amounts first..last and their negations.
+void CheckRange(int first, int last, std::atomic<long long>* checked) {
+  long long done = 0;
+  DenominationCalculator pos, neg;
+  for (int a = first;; ++a) {
+    if (pos.Run(a) != 1 || neg.Run(-a) != 1)
+      Report(a, "Run refused a nonzero amount");
+    else if (CheckOne(a, pos) && CheckOne(-a, neg) && !Mirrors(pos, neg))
+      Report(a, "breakdown of -a is not the negated breakdown of a");
+    done += 2;
+    if (a == last)
+      break;
+  }
+  checked->fetch_add(done);
+}
+
+} // namespace
+
+int main() {
+  const auto start = std::chrono::steady_clock::now();
+  std::atomic<long long> checked(0);
+
+  DenominationCalculator zero;
+  if (zero.Run(0) != 0 || zero.m_counts[9] != 0)
+    Report(0, "amount 0 was accepted");
+  DenominationCalculator lowest;
+  if (lowest.Run(INT_MIN) != 1 || !CheckOne(INT_MIN, lowest))
+    Report(INT_MIN, "lowest amount failed");
+  checked += 2;
+
+  unsigned workers = std::thread::hardware_concurrency();
+  if (workers == 0)
+    workers = 2;
+  std::vector<std::thread> threads;
+  const long long span = INT_MAX / workers;
+  for (unsigned w = 0; w < workers; ++w) {
+    const int first = static_cast<int>(1 + w * span);
+    const int last =
+        w + 1 == workers ? INT_MAX : static_cast<int>((w + 1) * span);
+    threads.emplace_back(CheckRange, first, last, &checked);
+  }
+  for (std::thread& t : threads)
+    t.join();
+
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+          .count();
+  std::printf("exhaustive: checked %lld amounts on %u threads in %.1f s, "
+              "%lld failures\n",
+              checked.load(), workers, seconds, g_failures.load());
+  const bool complete = checked.load() == 4294967296LL;
+  if (!complete)
+    std::printf("FAIL: expected to check 4294967296 amounts\n");
+  return g_failures.load() == 0 && complete ? EXIT_SUCCESS : EXIT_FAILURE;
+}
