@@ -13,15 +13,14 @@ struct Breakdown {
   int counts[10]; // 1, 5, 10, 50, 100, 500, 1000, 2000, 5000, 10000 yen
 };
 
-Breakdown FieldsOf(const DenominationCalculator& c) {
-  Breakdown b = {{c.m_ones, c.m_tens, c.m_hundreds, c.m_thousands,
-                  c.m_tenThousands},
-                 {}};
+Breakdown FieldsOf(const DenominationCalculator &c) {
+  Breakdown b = {
+      {c.m_ones, c.m_tens, c.m_hundreds, c.m_thousands, c.m_tenThousands}, {}};
   std::memcpy(b.counts, c.m_counts, sizeof b.counts);
   return b;
 }
 
-std::vector<int> Vec(const int* p, int n) { return std::vector<int>(p, p + n); }
+std::vector<int> Vec(const int *p, int n) { return std::vector<int>(p, p + n); }
 
 struct Example {
   int amount;
@@ -41,18 +40,16 @@ const Example kExamples[] = {
     {123456, {{6, 5, 4, 3, 12}, {1, 1, 0, 1, 4, 0, 1, 1, 0, 12}}},
     {999999999, {{9, 9, 9, 9, 99999}, {4, 1, 4, 1, 4, 1, 0, 2, 1, 99999}}},
     {-7, {{-7, 0, 0, 0, 0}, {-2, -1, 0, 0, 0, 0, 0, 0, 0, 0}}},
-    {-12345,
-     {{-5, -4, -3, -2, -1}, {0, -1, -4, 0, -3, 0, 0, -1, 0, -1}}},
+    {-12345, {{-5, -4, -3, -2, -1}, {0, -1, -4, 0, -3, 0, 0, -1, 0, -1}}},
     {-99999999,
      {{-9, -9, -9, -9, -9999}, {-4, -1, -4, -1, -4, -1, 0, -2, -1, -9999}}},
-    {INT_MAX,
-     {{7, 4, 6, 3, 214748}, {2, 1, 4, 0, 1, 1, 1, 1, 0, 214748}}},
+    {INT_MAX, {{7, 4, 6, 3, 214748}, {2, 1, 4, 0, 1, 1, 1, 1, 0, 214748}}},
     {INT_MIN,
      {{-8, -4, -6, -3, -214748}, {-3, -1, -4, 0, -1, -1, -1, -1, 0, -214748}}},
 };
 
 TEST(DenominationCalculator, WorkedExamples) {
-  for (const Example& e : kExamples) {
+  for (const Example &e : kExamples) {
     DenominationCalculator c;
     ASSERT_EQ(1, c.Run(e.amount)) << "amount " << e.amount;
     const Breakdown got = FieldsOf(c);
@@ -87,8 +84,7 @@ TEST(DenominationCalculator, ThousandsPlaceUsesAtMostOneThousandNote) {
 }
 
 TEST(DenominationCalculator, NegativeAmountIsNegatedBreakdown) {
-  const int amounts[] = {1, 7, 49, 555, 4000, 9999, 12345, 2000000001,
-                         INT_MAX};
+  const int amounts[] = {1, 7, 49, 555, 4000, 9999, 12345, 2000000001, INT_MAX};
   for (int a : amounts) {
     DenominationCalculator pos, neg;
     ASSERT_EQ(1, pos.Run(a));

@@ -1,0 +1,86 @@
+// Helpers for the Win32 tests: a parent window to put controls on, and
+// readers of what the controls really hold.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace win32test {
+
+// A borderless top-level window whose client area has the given size. It
+// records the WM_COMMAND messages that its children send it.
+class TestParent {
+public:
+  TestParent(int clientWidth, int clientHeight, bool visible = false);
+  ~TestParent();
+  TestParent(const TestParent &) = delete;
+  TestParent &operator=(const TestParent &) = delete;
+
+  HWND hwnd() const { return m_hwnd; }
+  // Gives the client area a new size.
+  void SetClientSize(int width, int height);
+
+  struct Command {
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  std::vector<Command> commands;
+
+private:
+  static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+  HWND m_hwnd;
+};
+
+// Records the arguments of every window created on this thread while it
+// lives, as CreateWindowEx received them (before any control adjusts its
+// own style, as a list view does with its scroll bars).
+class CreationRecorder {
+public:
+  struct Creation {
+    std::string className; // empty when the class was given as an atom
+    std::string windowName;
+    DWORD style;
+    DWORD exStyle;
+    int x, y, width, height;
+    HWND parent;
+    INT_PTR menu; // the control ID of a child
+  };
+
+  CreationRecorder();
+  ~CreationRecorder();
+  CreationRecorder(const CreationRecorder &) = delete;
+  CreationRecorder &operator=(const CreationRecorder &) = delete;
+
+  std::vector<Creation> created;
+  // The first window created with that class name (case does not matter),
+  // or NULL. Windows of the system's own, like the IME's, are passed over.
+  const Creation *Find(const char *className) const;
+
+private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  HHOOK m_hook;
+};
+
+// A child's position and size in its parent's client area.
+struct Placement {
+  int x, y, width, height;
+};
+Placement ChildPlacement(HWND child);
+
+std::string ClassName(HWND hwnd);
+std::string WindowText(HWND hwnd);
+std::string ItemText(HWND list, int row, int subItem);
+int ItemCount(HWND list);
+bool IsRowSelected(HWND list, int row);
+
+// Dispatches this thread's messages for at most ms milliseconds, returning
+// early once the queue is empty when untilIdle is set.
+void PumpMessages(DWORD ms, bool untilIdle = true);
+
+// The bytes of a text as hexadecimal, so that a failed comparison of CP932
+// texts prints something readable.
+std::string Hex(const std::string &bytes);
+
+} // namespace win32test
