@@ -1,6 +1,6 @@
 #include "controls/AmountText.h"
 
-decimal::ParseResult ReadAmountText(const char *text, int *amount) {
+decimal::ParseResult ReadAmountText(const char* text, int* amount) {
   long long value = 0;
   const decimal::ParseResult result =
       decimal::ParseLeading(text, -2147483647LL - 1, 2147483647LL, &value);

@@ -8,4 +8,4 @@
 // kNumber: *amount holds it. kNoDigits: the text holds no number.
 // kOutOfRange: the number does not fit a signed 32-bit amount.
 // *amount is 0 unless the result is kNumber.
-decimal::ParseResult ReadAmountText(const char *text, int *amount);
+decimal::ParseResult ReadAmountText(const char* text, int* amount);

@@ -10,7 +10,7 @@ const int kTop = 21;
 const int kWidth = 72;
 const int kHeight = 24;
 
-HWND CreateButton(HINSTANCE hInstance, HWND hWndParent, const char *label,
+HWND CreateButton(HINSTANCE hInstance, HWND hWndParent, const char* label,
                   int x, int id) {
   return CreateWindowExA(0,                    // no extended style
                          "BUTTON",             // predefined button class

@@ -13,9 +13,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-ParseResult ParseLeading(const char *text, long long minimum, long long maximum,
-                         long long *value) {
-  const char *p = text;
+ParseResult ParseLeading(const char* text, long long minimum, long long maximum,
+                         long long* value) {
+  const char* p = text;
   while (IsSpace(*p))
     ++p;
   bool negative = false;
@@ -47,7 +47,7 @@ ParseResult ParseLeading(const char *text, long long minimum, long long maximum,
   return kNumber;
 }
 
-bool ReadLikeAtoi(const char *text, long long *value) {
+bool ReadLikeAtoi(const char* text, long long* value) {
   const long long kMax = 9223372036854775807LL;
   switch (ParseLeading(text, -kMax - 1, kMax, value)) {
   case kNumber:
@@ -61,7 +61,7 @@ bool ReadLikeAtoi(const char *text, long long *value) {
   return false;
 }
 
-int Format(long long value, char *out) {
+int Format(long long value, char* out) {
   char reversed[kInt64TextSize];
   unsigned long long magnitude =
       value < 0 ? 0ull - static_cast<unsigned long long>(value)
@@ -80,7 +80,7 @@ int Format(long long value, char *out) {
   return length;
 }
 
-bool AddChecked(long long *sum, long long b) {
+bool AddChecked(long long* sum, long long b) {
   const long long kMax = 9223372036854775807LL;
   const long long kMin = -kMax - 1;
   if ((b > 0 && *sum > kMax - b) || (b < 0 && *sum < kMin - b))

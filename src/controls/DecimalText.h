@@ -17,21 +17,21 @@ enum ParseResult {
 // locale: leading white space (blank, tab, line feed, vertical tab, form
 // feed, carriage return), an optional sign, then the digits up to the first
 // other character. Sets *value only for kNumber.
-ParseResult ParseLeading(const char *text, long long minimum, long long maximum,
-                         long long *value);
+ParseResult ParseLeading(const char* text, long long minimum, long long maximum,
+                         long long* value);
 
 // Reads a number back from a result-list column with the rules of atoi, but
 // 64 bits wide: text without digits is 0. Returns false, leaving *value
 // alone, when the number does not fit 64 bits.
-bool ReadLikeAtoi(const char *text, long long *value);
+bool ReadLikeAtoi(const char* text, long long* value);
 
 // Writes the decimal text of value into out (kInt64TextSize bytes): a "-"
 // for a negative value, no leading zeros, no separators, "0" for zero.
 // Returns the number of characters written, without the zero.
-int Format(long long value, char *out);
+int Format(long long value, char* out);
 
 // Adds b to *sum unless the result would leave the 64-bit range; returns
 // false, leaving *sum alone, when it would.
-bool AddChecked(long long *sum, long long b);
+bool AddChecked(long long* sum, long long b);
 
 } // namespace decimal

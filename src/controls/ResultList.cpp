@@ -13,7 +13,7 @@ const int kLabelColumnWidth = 40;
 const int kNumberColumnWidth = 60;
 
 // Headers of columns 1 to 11: the amount, then 10,000 down to 1 yen.
-const char *const kHeaders[ResultList::kCells] = {
+const char* const kHeaders[ResultList::kCells] = {
     texts::kAmountHeader,   texts::kTenThousandYen, texts::kFiveThousandYen,
     texts::kTwoThousandYen, texts::kThousandYen,    texts::kFiveHundredYen,
     texts::kHundredYen,     texts::kFiftyYen,       texts::kTenYen,
@@ -87,7 +87,7 @@ void ResultList::InsertColumns() {
     c.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     c.fmt = LVCFMT_RIGHT;
     c.cx = kNumberColumnWidth;
-    c.pszText = const_cast<char *>(kHeaders[column - 1]);
+    c.pszText = const_cast<char*>(kHeaders[column - 1]);
     c.iSubItem = column;
     SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, column,
                  reinterpret_cast<LPARAM>(&c));

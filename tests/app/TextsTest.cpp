@@ -10,7 +10,7 @@
 
 namespace {
 
-std::wstring FromCp932(const char *bytes) {
+std::wstring FromCp932(const char* bytes) {
   const int n =
       MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, -1, NULL, 0);
   if (n <= 0)
@@ -21,7 +21,7 @@ std::wstring FromCp932(const char *bytes) {
   return wide;
 }
 
-std::string Utf8(const std::wstring &w) {
+std::string Utf8(const std::wstring& w) {
   const int n =
       WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, NULL, 0, NULL, NULL);
   std::string s(n, '\0');
@@ -36,8 +36,8 @@ TEST(Texts, RunUnderTheJapaneseAnsiCodePage) {
 
 TEST(Texts, EveryTextDecodesToItsJapanese) {
   struct {
-    const char *bytes;
-    const wchar_t *text;
+    const char* bytes;
+    const wchar_t* text;
   } const all[] = {
       {texts::kTitle, L"金種計算"},
       {texts::kInputButton, L"入力"},
@@ -56,7 +56,7 @@ TEST(Texts, EveryTextDecodesToItsJapanese) {
       {texts::kOneYen, L"一円"},
       {texts::kTotalError, L"合計したいリストの先頭を選択してください。"},
   };
-  for (const auto &t : all)
+  for (const auto& t : all)
     EXPECT_EQ(Utf8(t.text), Utf8(FromCp932(t.bytes)));
 }
 

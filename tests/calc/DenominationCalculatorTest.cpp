@@ -13,14 +13,14 @@ struct Breakdown {
   int counts[10]; // 1, 5, 10, 50, 100, 500, 1000, 2000, 5000, 10000 yen
 };
 
-Breakdown FieldsOf(const DenominationCalculator &c) {
+Breakdown FieldsOf(const DenominationCalculator& c) {
   Breakdown b = {
       {c.m_ones, c.m_tens, c.m_hundreds, c.m_thousands, c.m_tenThousands}, {}};
   std::memcpy(b.counts, c.m_counts, sizeof b.counts);
   return b;
 }
 
-std::vector<int> Vec(const int *p, int n) { return std::vector<int>(p, p + n); }
+std::vector<int> Vec(const int* p, int n) { return std::vector<int>(p, p + n); }
 
 struct Example {
   int amount;
@@ -49,7 +49,7 @@ const Example kExamples[] = {
 };
 
 TEST(DenominationCalculator, WorkedExamples) {
-  for (const Example &e : kExamples) {
+  for (const Example& e : kExamples) {
     DenominationCalculator c;
     ASSERT_EQ(1, c.Run(e.amount)) << "amount " << e.amount;
     const Breakdown got = FieldsOf(c);

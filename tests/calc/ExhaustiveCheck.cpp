@@ -15,7 +15,7 @@ namespace {
 
 std::atomic<long long> g_failures(0);
 
-void Report(int amount, const char *what) {
+void Report(int amount, const char* what) {
   if (g_failures.fetch_add(1) < 20)
     std::printf("FAIL amount %d: %s\n", amount, what);
 }
@@ -29,7 +29,7 @@ bool InDigitRange(int v, int amount) {
 bool Within(int v, int bound) { return v >= -bound && v <= bound; }
 
 // Checks one successful breakdown; returns false after reporting a fault.
-bool CheckOne(int amount, const DenominationCalculator &c) {
+bool CheckOne(int amount, const DenominationCalculator& c) {
   long long sum = 0;
   for (int i = 0; i < DenominationCalculator::kDenominations; ++i)
     sum +=
@@ -40,7 +40,7 @@ bool CheckOne(int amount, const DenominationCalculator &c) {
       !InDigitRange(c.m_hundreds, amount) ||
       !InDigitRange(c.m_thousands, amount))
     return Report(amount, "a place digit is out of range or sign"), false;
-  const int *n = c.m_counts;
+  const int* n = c.m_counts;
   if (!Within(n[0], 4) || !Within(n[2], 4) || !Within(n[4], 4) ||
       !Within(n[1], 1) || !Within(n[3], 1) || !Within(n[5], 1) ||
       !Within(n[6], 1) || !Within(n[8], 1) || !Within(n[7], 2))
@@ -50,7 +50,7 @@ bool CheckOne(int amount, const DenominationCalculator &c) {
   return true;
 }
 
-bool Mirrors(const DenominationCalculator &p, const DenominationCalculator &q) {
+bool Mirrors(const DenominationCalculator& p, const DenominationCalculator& q) {
   if (p.m_ones != -q.m_ones || p.m_tens != -q.m_tens ||
       p.m_hundreds != -q.m_hundreds || p.m_thousands != -q.m_thousands ||
       p.m_tenThousands != -q.m_tenThousands)
@@ -62,7 +62,7 @@ bool Mirrors(const DenominationCalculator &p, const DenominationCalculator &q) {
 }
 
 // Checks amounts first..last and their negations.
-void CheckRange(int first, int last, std::atomic<long long> *checked) {
+void CheckRange(int first, int last, std::atomic<long long>* checked) {
   long long done = 0;
   DenominationCalculator pos, neg;
   for (int a = first;; ++a) {
@@ -102,7 +102,7 @@ int main() {
         w + 1 == workers ? INT_MAX : static_cast<int>((w + 1) * span);
     threads.emplace_back(CheckRange, first, last, &checked);
   }
-  for (std::thread &t : threads)
+  for (std::thread& t : threads)
     t.join();
 
   const double seconds =

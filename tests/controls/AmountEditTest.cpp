@@ -19,12 +19,12 @@ struct EntryBox {
     edit.Create(GetModuleHandleA(NULL), parent.hwnd());
     edit.Reset();
   }
-  void SetText(const std::string &text) {
+  void SetText(const std::string& text) {
     SendMessageA(edit.m_hWnd, WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(text.c_str()));
   }
   std::string Text() const { return win32test::WindowText(edit.m_hWnd); }
-  void Type(const std::string &keys) {
+  void Type(const std::string& keys) {
     for (char c : keys)
       SendMessageA(edit.m_hWnd, WM_CHAR, static_cast<unsigned char>(c), 1);
   }
@@ -68,10 +68,10 @@ TEST(AmountEdit, TypedCharactersAreFilteredToDigits) {
 }
 
 struct ReadCase {
-  const char *text;
+  const char* text;
   int result;
   int value;
-  const char *textAfter; // NULL: unchanged
+  const char* textAfter; // NULL: unchanged
 };
 
 TEST(AmountEdit, ReadsPastedTexts) {
@@ -81,7 +81,7 @@ TEST(AmountEdit, ReadsPastedTexts) {
       {"12abc", 1, 12, NULL},    {"", 0, 0, "0"},     {"abc", 0, 0, "0"},
       {"-", 0, 0, "0"},          {"   ", 0, 0, "0"},
   };
-  for (const ReadCase &c : cases) {
+  for (const ReadCase& c : cases) {
     EntryBox box;
     box.SetText(c.text);
     box.edit.m_value = 99;
@@ -102,9 +102,9 @@ TEST(AmountEdit, ReadKeepsTheTenthDigit) {
 }
 
 TEST(AmountEdit, ReadRefusesAmountsBeyondThirtyTwoBitsAndKeepsThem) {
-  const char *const refused[] = {"9999999999", "2147483648", "-2147483649",
+  const char* const refused[] = {"9999999999", "2147483648", "-2147483649",
                                  "123456789012345678901234567890"};
-  for (const char *text : refused) {
+  for (const char* text : refused) {
     EntryBox box;
     box.SetText(text);
     box.edit.m_value = 99;

@@ -11,7 +11,7 @@ namespace {
 
 struct ExpectedButton {
   int id;
-  const char *label;
+  const char* label;
   int x;
 };
 
@@ -29,7 +29,7 @@ TEST(ButtonBar, CreatesThreeTouchingPushButtons) {
                           bar.m_hTotalButton};
   for (int i = 0; i < 3; ++i) {
     HWND h = handles[i];
-    const ExpectedButton &e = kButtons[i];
+    const ExpectedButton& e = kButtons[i];
     ASSERT_TRUE(IsWindow(h)) << "button " << e.id;
     EXPECT_EQ(h, GetDlgItem(parent.hwnd(), e.id));
     EXPECT_STRCASEEQ("Button", win32test::ClassName(h).c_str());
@@ -53,7 +53,7 @@ TEST(ButtonBar, ClicksReachTheParentAsCommandsWithZeroHighWord) {
     ButtonBar bar;
     bar.Create(GetModuleHandleA(NULL), parent.hwnd());
   } // dropping the object leaves the buttons working
-  for (const ExpectedButton &e : kButtons) {
+  for (const ExpectedButton& e : kButtons) {
     parent.commands.clear();
     HWND h = GetDlgItem(parent.hwnd(), e.id);
     ASSERT_TRUE(IsWindow(h));

@@ -53,7 +53,7 @@ struct ListWindow {
   }
 };
 
-std::vector<std::string> Texts(std::initializer_list<const char *> l) {
+std::vector<std::string> Texts(std::initializer_list<const char*> l) {
   return std::vector<std::string>(l.begin(), l.end());
 }
 
@@ -64,10 +64,10 @@ TEST(ResultList, CreatesAReportListBelowTheButtonRow) {
   EXPECT_EQ("SysListView32", win32test::ClassName(w.list));
   EXPECT_EQ(IDC_RESULTS, GetDlgCtrlID(w.list));
   // As created: the list view itself then shows or hides its scroll bars.
-  const win32test::CreationRecorder::Creation *found =
+  const win32test::CreationRecorder::Creation* found =
       recorder.Find("SysListView32");
   ASSERT_TRUE(found != NULL);
-  const win32test::CreationRecorder::Creation &c = *found;
+  const win32test::CreationRecorder::Creation& c = *found;
   EXPECT_EQ(0x50310009u, c.style) << std::hex << c.style;
   EXPECT_EQ(0x204u, c.exStyle) << std::hex << c.exStyle;
   EXPECT_EQ(IDC_RESULTS, c.menu);
@@ -94,7 +94,7 @@ TEST(ResultList, HasTwelveColumnsWithCp932Headers) {
   HWND header =
       reinterpret_cast<HWND>(SendMessageA(w.list, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(12, SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-  const char *const headers[12] = {"",
+  const char* const headers[12] = {"",
                                    texts::kAmountHeader,
                                    texts::kTenThousandYen,
                                    texts::kFiveThousandYen,

@@ -13,7 +13,7 @@
 namespace {
 
 struct AmountCase {
-  const char *text;
+  const char* text;
   decimal::ParseResult result;
   int amount;
 };
@@ -36,7 +36,7 @@ TEST(ReadAmountText, TheEntryBoxExamples) {
       {"+", decimal::kNoDigits, 0},
       {"   ", decimal::kNoDigits, 0},
   };
-  for (const AmountCase &c : cases) {
+  for (const AmountCase& c : cases) {
     int amount = 99;
     EXPECT_EQ(c.result, ReadAmountText(c.text, &amount))
         << '"' << c.text << '"';
@@ -56,7 +56,7 @@ TEST(ReadAmountText, EndsOfTheThirtyTwoBitRange) {
       {"0000000000000000000000000042", decimal::kNumber, 42},
       {"-0", decimal::kNumber, 0},
   };
-  for (const AmountCase &c : cases) {
+  for (const AmountCase& c : cases) {
     int amount = 99;
     EXPECT_EQ(c.result, ReadAmountText(c.text, &amount))
         << '"' << c.text << '"';
@@ -78,7 +78,7 @@ TEST(ReadAmountText, WhiteSpaceSignsAndOtherCharacters) {
        decimal::kNoDigits, 0},       // not a C white-space byte
       {"0x1F", decimal::kNumber, 0}, // decimal only
   };
-  for (const AmountCase &c : cases) {
+  for (const AmountCase& c : cases) {
     int amount = 99;
     EXPECT_EQ(c.result, ReadAmountText(c.text, &amount))
         << '"' << c.text << '"';

@@ -48,8 +48,8 @@ void TestParent::SetClientSize(int width, int height) {
 
 LRESULT CALLBACK TestParent::WndProc(HWND hwnd, UINT msg, WPARAM wParam,
                                      LPARAM lParam) {
-  TestParent *self =
-      reinterpret_cast<TestParent *>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  TestParent* self =
+      reinterpret_cast<TestParent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (msg == WM_COMMAND && self != NULL) {
     self->commands.push_back(Command{wParam, lParam});
     return 0;
@@ -58,7 +58,7 @@ LRESULT CALLBACK TestParent::WndProc(HWND hwnd, UINT msg, WPARAM wParam,
 }
 
 namespace {
-CreationRecorder *g_recorder = NULL;
+CreationRecorder* g_recorder = NULL;
 } // namespace
 
 CreationRecorder::CreationRecorder() {
@@ -75,11 +75,16 @@ CreationRecorder::~CreationRecorder() {
 LRESULT CALLBACK CreationRecorder::Hook(int code, WPARAM wParam,
                                         LPARAM lParam) {
   if (code == HCBT_CREATEWND && g_recorder != NULL) {
-    const CREATESTRUCTA *cs = reinterpret_cast<CBT_CREATEWNDA *>(lParam)->lpcs;
+    const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
     Creation c;
     c.className = HIWORD(reinterpret_cast<UINT_PTR>(cs->lpszClass)) != 0
                       ? cs->lpszClass
                       : "";
+    // With common controls 6, system classes carry a version prefix, as in
+    // "6.0.2600.2982!Button".
+    const std::string::size_type bang = c.className.rfind('!');
+    if (bang != std::string::npos)
+      c.className.erase(0, bang + 1);
     c.windowName = cs->lpszName != NULL &&
                            HIWORD(reinterpret_cast<UINT_PTR>(cs->lpszName)) != 0
                        ? cs->lpszName
@@ -97,9 +102,67 @@ LRESULT CALLBACK CreationRecorder::Hook(int code, WPARAM wParam,
   return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
-const CreationRecorder::Creation *
-CreationRecorder::Find(const char *className) const {
-  for (const Creation &c : created)
+namespace {
+MessageBoxCatcher* g_catcher = NULL;
+
+// The box itself may not be shown yet: look at the child's own style.
+bool VisibleChild(HWND box, int id) {
+  HWND h = GetDlgItem(box, id);
+  return h != NULL && (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// The icon of a message box is the one static control with SS_ICON.
+HICON BoxIcon(HWND box) {
+  for (HWND c = GetWindow(box, GW_CHILD); c != NULL;
+       c = GetWindow(c, GW_HWNDNEXT)) {
+    if (lstrcmpiA(ClassName(c).c_str(), "Static") == 0 &&
+        (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      return reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+  }
+  return NULL;
+}
+} // namespace
+
+MessageBoxCatcher::Box DescribeMessageBox(HWND box) {
+  MessageBoxCatcher::Box b;
+  b.caption = WindowText(box);
+  // The message text is the static control with the ID 0xFFFF.
+  b.text = WindowText(GetDlgItem(box, 0xFFFF));
+  b.owner = GetWindow(box, GW_OWNER);
+  b.errorIcon = BoxIcon(box) == LoadIconA(NULL, IDI_HAND);
+  b.okOnly = VisibleChild(box, IDOK) && !VisibleChild(box, IDCANCEL) &&
+             !VisibleChild(box, IDYES) && !VisibleChild(box, IDNO) &&
+             !VisibleChild(box, IDABORT) && !VisibleChild(box, IDRETRY) &&
+             !VisibleChild(box, IDIGNORE);
+  return b;
+}
+
+MessageBoxCatcher::MessageBoxCatcher() {
+  g_catcher = this;
+  m_hook = SetWindowsHookExA(WH_CBT, &MessageBoxCatcher::Hook, NULL,
+                             GetCurrentThreadId());
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() {
+  UnhookWindowsHookEx(m_hook);
+  g_catcher = NULL;
+}
+
+LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam,
+                                         LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && g_catcher != NULL) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    if (ClassName(box) == "#32770") {
+      g_catcher->boxes.push_back(DescribeMessageBox(box));
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+  }
+  return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+const CreationRecorder::Creation*
+CreationRecorder::Find(const char* className) const {
+  for (const Creation& c : created)
     if (lstrcmpiA(c.className.c_str(), className) == 0)
       return &c;
   return NULL;
@@ -108,7 +171,7 @@ CreationRecorder::Find(const char *className) const {
 Placement ChildPlacement(HWND child) {
   RECT r = {0, 0, 0, 0};
   GetWindowRect(child, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT *>(&r),
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r),
                   2);
   const Placement p = {r.left, r.top, r.right - r.left, r.bottom - r.top};
   return p;
@@ -162,7 +225,7 @@ void PumpMessages(DWORD ms, bool untilIdle) {
   }
 }
 
-std::string Hex(const std::string &bytes) {
+std::string Hex(const std::string& bytes) {
   std::string out;
   char b[4];
   for (unsigned char c : bytes) {

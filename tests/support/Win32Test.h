@@ -15,8 +15,8 @@ class TestParent {
 public:
   TestParent(int clientWidth, int clientHeight, bool visible = false);
   ~TestParent();
-  TestParent(const TestParent &) = delete;
-  TestParent &operator=(const TestParent &) = delete;
+  TestParent(const TestParent&) = delete;
+  TestParent& operator=(const TestParent&) = delete;
 
   HWND hwnd() const { return m_hwnd; }
   // Gives the client area a new size.
@@ -50,18 +50,46 @@ public:
 
   CreationRecorder();
   ~CreationRecorder();
-  CreationRecorder(const CreationRecorder &) = delete;
-  CreationRecorder &operator=(const CreationRecorder &) = delete;
+  CreationRecorder(const CreationRecorder&) = delete;
+  CreationRecorder& operator=(const CreationRecorder&) = delete;
 
   std::vector<Creation> created;
   // The first window created with that class name (case does not matter),
   // or NULL. Windows of the system's own, like the IME's, are passed over.
-  const Creation *Find(const char *className) const;
+  const Creation* Find(const char* className) const;
 
 private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
   HHOOK m_hook;
 };
+
+// Catches the message boxes that this thread shows while it lives: records
+// each one and dismisses it with its OK button, so that a test never waits
+// on a box that nobody will press.
+class MessageBoxCatcher {
+public:
+  struct Box {
+    std::string caption;
+    std::string text;
+    HWND owner;
+    bool errorIcon; // shows the system's error (hand) icon
+    bool okOnly;    // OK is its one visible button
+  };
+
+  MessageBoxCatcher();
+  ~MessageBoxCatcher();
+  MessageBoxCatcher(const MessageBoxCatcher&) = delete;
+  MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
+
+  std::vector<Box> boxes;
+
+private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  HHOOK m_hook;
+};
+
+// Describes a message box window (class "#32770") as the catcher records it.
+MessageBoxCatcher::Box DescribeMessageBox(HWND box);
 
 // A child's position and size in its parent's client area.
 struct Placement {
@@ -81,6 +109,6 @@ void PumpMessages(DWORD ms, bool untilIdle = true);
 
 // The bytes of a text as hexadecimal, so that a failed comparison of CP932
 // texts prints something readable.
-std::string Hex(const std::string &bytes);
+std::string Hex(const std::string& bytes);
 
 } // namespace win32test

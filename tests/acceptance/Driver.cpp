@@ -1,0 +1,212 @@
+#include "acceptance/Driver.h"
+
+#include "app/Globals.h"
+
+#include <commctrl.h>
+
+namespace driver {
+
+namespace {
+
+const DWORD kWait = 10000; // every wait on the program is bounded
+
+struct FindMain {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindMainProc(HWND hwnd, LPARAM lParam) {
+  FindMain* f = reinterpret_cast<FindMain*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[64] = "";
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (pid == f->processId && lstrcmpA(cls, "MYWNDCLASS") == 0 &&
+      IsWindowVisible(hwnd)) {
+    f->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct FindBoxes {
+  DWORD processId;
+  std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK FindBoxProc(HWND hwnd, LPARAM lParam) {
+  FindBoxes* f = reinterpret_cast<FindBoxes*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[64] = "";
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (pid == f->processId && lstrcmpA(cls, "#32770") == 0 &&
+      IsWindowVisible(hwnd))
+    f->boxes.push_back(hwnd);
+  return TRUE;
+}
+
+// WM_GETTEXT is carried across processes by the system.
+std::string RemoteText(HWND hwnd) {
+  char text[1024] = "";
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text,
+                      reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kWait,
+                      &result);
+  return text;
+}
+
+struct ClickJob {
+  HWND button;
+};
+
+DWORD WINAPI SendClick(void* p) {
+  // Returns once the program has handled the click, message boxes included.
+  SendMessageA(static_cast<ClickJob*>(p)->button, BM_CLICK, 0, 0);
+  return 0;
+}
+
+} // namespace
+
+std::string DefaultProgramPath() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(NULL, path, MAX_PATH);
+  std::string dir(path);
+  dir.erase(dir.find_last_of("\\/"));
+  return dir + "\\..\\kinshu.exe";
+}
+
+Kinshu::Kinshu(const std::string& arguments, const std::string& program)
+    : m_process(), m_main(NULL) {
+  std::string commandLine = "\"" + program + "\"";
+  if (!arguments.empty())
+    commandLine += " " + arguments;
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  if (!CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0,
+                      NULL, NULL, &si, &m_process))
+    return;
+  WaitForInputIdle(m_process.hProcess, kWait);
+  const DWORD start = GetTickCount();
+  while (m_main == NULL && GetTickCount() - start < kWait) {
+    FindMain f = {m_process.dwProcessId, NULL};
+    EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&f));
+    m_main = f.found;
+    if (m_main == NULL)
+      Sleep(20);
+  }
+}
+
+Kinshu::~Kinshu() {
+  if (m_process.hProcess == NULL)
+    return;
+  if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(m_process.hProcess, 255);
+    WaitForSingleObject(m_process.hProcess, kWait);
+  }
+  CloseHandle(m_process.hThread);
+  CloseHandle(m_process.hProcess);
+}
+
+std::string Kinshu::Title() const { return RemoteText(m_main); }
+
+std::string Kinshu::EntryText() const {
+  return RemoteText(control(IDC_AMOUNT));
+}
+
+void Kinshu::Paste(const std::string& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(control(IDC_AMOUNT), WM_SETTEXT, 0,
+                      reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                      kWait, &result);
+}
+
+void Kinshu::Type(const std::string& keys) {
+  DWORD_PTR result = 0;
+  for (char c : keys)
+    SendMessageTimeoutA(control(IDC_AMOUNT), WM_CHAR,
+                        static_cast<unsigned char>(c), 1, SMTO_NORMAL, kWait,
+                        &result);
+}
+
+void Kinshu::AnswerBoxes() {
+  FindBoxes f = {m_process.dwProcessId, {}};
+  EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&f));
+  for (HWND box : f.boxes) {
+    MessageBox b;
+    b.caption = RemoteText(box);
+    b.text = RemoteText(GetDlgItem(box, 0xFFFF));
+    b.ownedByMain = GetWindow(box, GW_OWNER) == m_main;
+    m_boxes.push_back(b);
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    // Wait for this box to go before looking for the next one.
+    const DWORD start = GetTickCount();
+    while (IsWindow(box) && IsWindowVisible(box) &&
+           GetTickCount() - start < kWait)
+      Sleep(10);
+  }
+}
+
+void Kinshu::Click(int id) {
+  ClickJob job = {control(id)};
+  HANDLE thread = CreateThread(NULL, 0, SendClick, &job, 0, NULL);
+  const DWORD start = GetTickCount();
+  while (WaitForSingleObject(thread, 20) == WAIT_TIMEOUT &&
+         GetTickCount() - start < kWait)
+    AnswerBoxes();
+  CloseHandle(thread);
+}
+
+std::vector<MessageBox> Kinshu::TakeBoxes() {
+  std::vector<MessageBox> taken;
+  taken.swap(m_boxes);
+  return taken;
+}
+
+int Kinshu::Rows() const {
+  return static_cast<int>(
+      SendMessageA(control(IDC_RESULTS), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string Kinshu::Cell(int row, int column) const {
+  // The list view writes the text through pointers in its own process, so
+  // the item record and the text buffer live there.
+  const SIZE_T kText = 256;
+  HANDLE process = m_process.hProcess;
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(process, NULL, sizeof(LVITEMA) + kText,
+                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (remote == NULL)
+    return "<no memory in the program>";
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = remote + sizeof(LVITEMA);
+  item.cchTextMax = static_cast<int>(kText);
+  char text[kText] = "";
+  if (WriteProcessMemory(process, remote, &item, sizeof item, NULL)) {
+    SendMessageA(control(IDC_RESULTS), LVM_GETITEMTEXTA, row,
+                 reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote + sizeof(LVITEMA), text, kText - 1, NULL);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return text;
+}
+
+std::vector<std::string> Kinshu::Row(int row) const {
+  std::vector<std::string> texts;
+  for (int column = 0; column <= 11; ++column)
+    texts.push_back(Cell(row, column));
+  return texts;
+}
+
+int Kinshu::WaitForExit(DWORD timeoutMs) {
+  if (WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(m_process.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+} // namespace driver
