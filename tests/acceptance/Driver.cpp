@@ -68,6 +68,29 @@ DWORD WINAPI SendClick(void* p) {
 
 } // namespace
 
+std::string ReadRemoteCell(HANDLE process, HWND list, int row, int column) {
+  const SIZE_T kText = 256;
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(process, NULL, sizeof(LVITEMA) + kText,
+                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (remote == NULL)
+    return "<no memory in the program>";
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = remote + sizeof(LVITEMA);
+  item.cchTextMax = static_cast<int>(kText);
+  char text[kText] = "";
+  if (WriteProcessMemory(process, remote, &item, sizeof item, NULL)) {
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote + sizeof(LVITEMA), text, kText - 1,
+                      NULL);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return text;
+}
+
 std::string DefaultProgramPath() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(NULL, path, MAX_PATH);
@@ -169,29 +192,7 @@ int Kinshu::Rows() const {
 }
 
 std::string Kinshu::Cell(int row, int column) const {
-  // The list view writes the text through pointers in its own process, so
-  // the item record and the text buffer live there.
-  const SIZE_T kText = 256;
-  HANDLE process = m_process.hProcess;
-  char* remote = static_cast<char*>(
-      VirtualAllocEx(process, NULL, sizeof(LVITEMA) + kText,
-                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-  if (remote == NULL)
-    return "<no memory in the program>";
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = remote + sizeof(LVITEMA);
-  item.cchTextMax = static_cast<int>(kText);
-  char text[kText] = "";
-  if (WriteProcessMemory(process, remote, &item, sizeof item, NULL)) {
-    SendMessageA(control(IDC_RESULTS), LVM_GETITEMTEXTA, row,
-                 reinterpret_cast<LPARAM>(remote));
-    ReadProcessMemory(process, remote + sizeof(LVITEMA), text, kText - 1, NULL);
-  }
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  return text;
+  return ReadRemoteCell(m_process.hProcess, control(IDC_RESULTS), row, column);
 }
 
 std::vector<std::string> Kinshu::Row(int row) const {

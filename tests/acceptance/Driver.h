@@ -15,6 +15,11 @@ namespace driver {
 // layout (build/windows/kinshu.exe, build/windows/tests/*.exe).
 std::string DefaultProgramPath();
 
+// Reads the text of one cell of a list view in another process: the list
+// view writes it through pointers in its own process, so the item record and
+// the text buffer are placed there.
+std::string ReadRemoteCell(HANDLE process, HWND list, int row, int column);
+
 struct MessageBox {
   std::string caption;
   std::string text;
