@@ -1,6 +1,7 @@
 // Runs the breakdown on every 32-bit amount and checks each result against
 // the invariants that hold for all of them. Each positive amount is checked
 // together with its negation; 0 and INT_MIN are checked on their own.
+#include "calc/BreakdownInvariants.h"
 #include "calc/DenominationCalculator.h"
 
 #include <atomic>
@@ -20,45 +21,12 @@ void Report(int amount, const char* what) {
     std::printf("FAIL amount %d: %s\n", amount, what);
 }
 
-bool InDigitRange(int v, int amount) {
-  if (v < -9 || v > 9)
-    return false;
-  return v == 0 || (v > 0) == (amount > 0);
-}
-
-bool Within(int v, int bound) { return v >= -bound && v <= bound; }
-
 // Checks one successful breakdown; returns false after reporting a fault.
 bool CheckOne(int amount, const DenominationCalculator& c) {
-  long long sum = 0;
-  for (int i = 0; i < DenominationCalculator::kDenominations; ++i)
-    sum +=
-        static_cast<long long>(c.m_counts[i]) * DenominationCalculator::kYen[i];
-  if (sum != amount)
-    return Report(amount, "pieces do not sum to the amount"), false;
-  if (!InDigitRange(c.m_ones, amount) || !InDigitRange(c.m_tens, amount) ||
-      !InDigitRange(c.m_hundreds, amount) ||
-      !InDigitRange(c.m_thousands, amount))
-    return Report(amount, "a place digit is out of range or sign"), false;
-  const int* n = c.m_counts;
-  if (!Within(n[0], 4) || !Within(n[2], 4) || !Within(n[4], 4) ||
-      !Within(n[1], 1) || !Within(n[3], 1) || !Within(n[5], 1) ||
-      !Within(n[6], 1) || !Within(n[8], 1) || !Within(n[7], 2))
-    return Report(amount, "a count is out of its bounds"), false;
-  if (n[9] != c.m_tenThousands || !Within(n[9], 214748))
-    return Report(amount, "10,000-yen count differs from the place"), false;
-  return true;
-}
-
-bool Mirrors(const DenominationCalculator& p, const DenominationCalculator& q) {
-  if (p.m_ones != -q.m_ones || p.m_tens != -q.m_tens ||
-      p.m_hundreds != -q.m_hundreds || p.m_thousands != -q.m_thousands ||
-      p.m_tenThousands != -q.m_tenThousands)
-    return false;
-  for (int i = 0; i < DenominationCalculator::kDenominations; ++i)
-    if (p.m_counts[i] != -q.m_counts[i])
-      return false;
-  return true;
+  const char* fault = invariants::CheckBreakdown(amount, c);
+  if (fault != 0)
+    Report(amount, fault);
+  return fault == 0;
 }
 
 // Checks amounts first..last and their negations.
@@ -68,7 +36,7 @@ void CheckRange(int first, int last, std::atomic<long long>* checked) {
   for (int a = first;; ++a) {
     if (pos.Run(a) != 1 || neg.Run(-a) != 1)
       Report(a, "Run refused a nonzero amount");
-    else if (CheckOne(a, pos) && CheckOne(-a, neg) && !Mirrors(pos, neg))
+    else if (CheckOne(a, pos) && CheckOne(-a, neg) && !invariants::IsNegationOf(pos, neg))
       Report(a, "breakdown of -a is not the negated breakdown of a");
     done += 2;
     if (a == last)
