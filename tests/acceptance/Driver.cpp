@@ -84,8 +84,7 @@ std::string ReadRemoteCell(HANDLE process, HWND list, int row, int column) {
   char text[kText] = "";
   if (WriteProcessMemory(process, remote, &item, sizeof item, NULL)) {
     SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
-    ReadProcessMemory(process, remote + sizeof(LVITEMA), text, kText - 1,
-                      NULL);
+    ReadProcessMemory(process, remote + sizeof(LVITEMA), text, kText - 1, NULL);
   }
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   return text;

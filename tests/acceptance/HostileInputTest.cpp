@@ -15,7 +15,7 @@ namespace {
 
 struct Hostile {
   const char* what;
-  std::string text; // set as another program or a paste sets it
+  std::string text;   // set as another program or a paste sets it
   const char* amount; // the row's amount, or NULL for the Input error
 };
 

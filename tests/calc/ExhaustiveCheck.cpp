@@ -36,7 +36,8 @@ void CheckRange(int first, int last, std::atomic<long long>* checked) {
   for (int a = first;; ++a) {
     if (pos.Run(a) != 1 || neg.Run(-a) != 1)
       Report(a, "Run refused a nonzero amount");
-    else if (CheckOne(a, pos) && CheckOne(-a, neg) && !invariants::IsNegationOf(pos, neg))
+    else if (CheckOne(a, pos) && CheckOne(-a, neg) &&
+             !invariants::IsNegationOf(pos, neg))
       Report(a, "breakdown of -a is not the negated breakdown of a");
     done += 2;
     if (a == last)

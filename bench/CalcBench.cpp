@@ -1,0 +1,110 @@
+// DenominationCalculator::Run per call, beside the bare lower bound: a loop
+// over the same amounts that does only the arithmetic a breakdown cannot
+// avoid. Prints markdown rows: what, ns per call, floor, ratio, goal.
+#include "calc/DenominationCalculator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <climits>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+const size_t kAmounts = 4096;
+
+std::vector<int> Amounts(const std::string& spread) {
+  std::mt19937 random(12345);
+  std::vector<int> a(kAmounts);
+  for (int& v : a) {
+    if (spread == "small")
+      v = std::uniform_int_distribution<int>(1, 999)(random);
+    else if (spread == "typical")
+      v = std::uniform_int_distribution<int>(1000, 999999)(random);
+    else if (spread == "whole range")
+      v = std::uniform_int_distribution<int>(INT_MIN, INT_MAX)(random);
+    else
+      v = std::uniform_int_distribution<int>(INT_MIN, -1)(random);
+    if (v == 0)
+      v = 1;
+  }
+  return a;
+}
+
+void BM_Run(benchmark::State& state, std::string spread) {
+  const std::vector<int> amounts = Amounts(spread);
+  DenominationCalculator c;
+  size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(c.Run(amounts[i]));
+    benchmark::DoNotOptimize(c.m_counts);
+    i = (i + 1) % kAmounts;
+  }
+}
+
+// The divisions into places and the counts from the places, into a plain
+// array: what any breakdown of the amount has to compute.
+void BM_Floor(benchmark::State& state, std::string spread) {
+  const std::vector<int> amounts = Amounts(spread);
+  int counts[10];
+  size_t i = 0;
+  for (auto _ : state) {
+    const int a = amounts[i];
+    const int q1 = a / 10, q2 = a / 100, q3 = a / 1000, q4 = a / 10000;
+    const int ones = a - 10 * q1, tens = q1 - 10 * q2;
+    const int hundreds = q2 - 10 * q3, thousands = q3 - 10 * q4;
+    counts[0] = ones % 5;
+    counts[1] = ones / 5;
+    counts[2] = tens % 5;
+    counts[3] = tens / 5;
+    counts[4] = hundreds % 5;
+    counts[5] = hundreds / 5;
+    counts[6] = (thousands % 5) % 2;
+    counts[7] = (thousands % 5) / 2;
+    counts[8] = thousands / 5;
+    counts[9] = q4;
+    benchmark::DoNotOptimize(counts);
+    i = (i + 1) % kAmounts;
+  }
+}
+
+// Keeps the time per iteration of every run, by name.
+class Collector : public benchmark::ConsoleReporter {
+public:
+  std::map<std::string, double> ns;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs)
+      ns[r.benchmark_name()] = r.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const char* spreads[] = {"small", "typical", "whole range", "negative"};
+  for (const char* s : spreads) {
+    benchmark::RegisterBenchmark((std::string("Run/") + s).c_str(), BM_Run, s);
+    benchmark::RegisterBenchmark((std::string("Floor/") + s).c_str(), BM_Floor,
+                                 s);
+  }
+  benchmark::Initialize(&argc, argv);
+  Collector collector;
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  std::FILE* rows = std::fopen("calc-rows.md", "w");
+  for (const char* s : spreads) {
+    const double run = collector.ns[std::string("Run/") + s];
+    const double floor = collector.ns[std::string("Floor/") + s];
+    const double ratio = run / floor;
+    std::fprintf(
+        rows ? rows : stdout,
+        "| Run, %s amounts | %.2f ns | %.2f ns | %.2f | <= 1.5 | %s |\n", s,
+        run, floor, ratio, ratio <= 1.5 ? "met" : "NOT met");
+  }
+  if (rows)
+    std::fclose(rows);
+  return 0;
+}
