@@ -35,6 +35,17 @@ Placement ListPlacement(HWND hWndParent) {
   return p;
 }
 
+// The text of one cell of a row: sub-item s holds cell 11 - s.
+LVITEMA CellItem(int row, int subItem, char* cell) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = subItem;
+  item.pszText = cell;
+  item.cchTextMax = ResultList::kCellSize;
+  return item;
+}
+
 } // namespace
 
 ResultList::ResultList()
@@ -117,11 +128,7 @@ int ResultList::InsertRow(int index) {
                    reinterpret_cast<LPARAM>(&item)) < 0)
     return 0;
   for (int s = 1; s <= kCells; ++s) {
-    LVITEMA sub = {};
-    sub.mask = LVIF_TEXT;
-    sub.iItem = index;
-    sub.iSubItem = s;
-    sub.pszText = m_cells[kCells - s];
+    LVITEMA sub = CellItem(index, s, m_cells[kCells - s]);
     SendMessageA(m_hWnd, LVM_SETITEMA, s, reinterpret_cast<LPARAM>(&sub));
   }
   return 1;
@@ -129,12 +136,7 @@ int ResultList::InsertRow(int index) {
 
 void ResultList::ReadRow(int index) {
   for (int s = 1; s <= kCells; ++s) {
-    LVITEMA sub = {};
-    sub.mask = LVIF_TEXT;
-    sub.iItem = index;
-    sub.iSubItem = s;
-    sub.pszText = m_cells[kCells - s];
-    sub.cchTextMax = kCellSize;
+    LVITEMA sub = CellItem(index, s, m_cells[kCells - s]);
     SendMessageA(m_hWnd, LVM_GETITEMTEXTA, index,
                  reinterpret_cast<LPARAM>(&sub));
   }
