@@ -120,11 +120,7 @@ TEST(Acceptance, TheLargestAmounts) {
 
   // Totals double from here on until the sums would pass 64 bits; then the
   // Total error appears and no row is added.
-  std::vector<driver::MessageBox> boxes;
-  for (int i = 0; i < 40 && boxes.empty(); ++i) {
-    k.Click(IDC_TOTAL);
-    boxes = k.TakeBoxes();
-  }
+  const std::vector<driver::MessageBox> boxes = k.ClickUntilBox(IDC_TOTAL, 40);
   ASSERT_EQ(1u, boxes.size());
   EXPECT_EQ(texts::kTotalError, boxes[0].text);
   EXPECT_EQ("Calculation", boxes[0].caption);

@@ -10,40 +10,29 @@ namespace {
 
 const DWORD kWait = 10000; // every wait on the program is bounded
 
-struct FindMain {
+struct WindowSearch {
   DWORD processId;
-  HWND found;
+  const char* className;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindMainProc(HWND hwnd, LPARAM lParam) {
-  FindMain* f = reinterpret_cast<FindMain*>(lParam);
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+  WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   char cls[64] = "";
   GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid == f->processId && lstrcmpA(cls, "MYWNDCLASS") == 0 &&
-      IsWindowVisible(hwnd)) {
-    f->found = hwnd;
-    return FALSE;
-  }
+  if (pid == search->processId && lstrcmpA(cls, search->className) == 0 &&
+      IsWindowVisible(hwnd))
+    search->found.push_back(hwnd);
   return TRUE;
 }
 
-struct FindBoxes {
-  DWORD processId;
-  std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK FindBoxProc(HWND hwnd, LPARAM lParam) {
-  FindBoxes* f = reinterpret_cast<FindBoxes*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = "";
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid == f->processId && lstrcmpA(cls, "#32770") == 0 &&
-      IsWindowVisible(hwnd))
-    f->boxes.push_back(hwnd);
-  return TRUE;
+// The visible top-level windows of a class that belong to a process.
+std::vector<HWND> VisibleWindowsOf(DWORD processId, const char* className) {
+  WindowSearch search = {processId, className, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 // WM_GETTEXT is carried across processes by the system.
@@ -111,11 +100,12 @@ Kinshu::Kinshu(const std::string& arguments, const std::string& program)
   WaitForInputIdle(m_process.hProcess, kWait);
   const DWORD start = GetTickCount();
   while (m_main == NULL && GetTickCount() - start < kWait) {
-    FindMain f = {m_process.dwProcessId, NULL};
-    EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&f));
-    m_main = f.found;
-    if (m_main == NULL)
+    const std::vector<HWND> found =
+        VisibleWindowsOf(m_process.dwProcessId, "MYWNDCLASS");
+    if (found.empty())
       Sleep(20);
+    else
+      m_main = found.front();
   }
 }
 
@@ -152,9 +142,7 @@ void Kinshu::Type(const std::string& keys) {
 }
 
 void Kinshu::AnswerBoxes() {
-  FindBoxes f = {m_process.dwProcessId, {}};
-  EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&f));
-  for (HWND box : f.boxes) {
+  for (HWND box : VisibleWindowsOf(m_process.dwProcessId, "#32770")) {
     MessageBox b;
     b.caption = RemoteText(box);
     b.text = RemoteText(GetDlgItem(box, 0xFFFF));
@@ -177,6 +165,15 @@ void Kinshu::Click(int id) {
          GetTickCount() - start < kWait)
     AnswerBoxes();
   CloseHandle(thread);
+}
+
+std::vector<MessageBox> Kinshu::ClickUntilBox(int id, int most) {
+  std::vector<MessageBox> boxes;
+  for (int i = 0; i < most && boxes.empty(); ++i) {
+    Click(id);
+    boxes = TakeBoxes();
+  }
+  return boxes;
 }
 
 std::vector<MessageBox> Kinshu::TakeBoxes() {

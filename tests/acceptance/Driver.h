@@ -51,6 +51,9 @@ public:
   // Clicks a button and waits until the program has handled the click,
   // answering every message box it shows meanwhile with OK.
   void Click(int id);
+  // Clicks a button at most `most` times, until a click shows a message
+  // box; the boxes of that click, or none.
+  std::vector<MessageBox> ClickUntilBox(int id, int most);
   // The message boxes answered since the last call.
   std::vector<MessageBox> TakeBoxes();
 

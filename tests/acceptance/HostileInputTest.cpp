@@ -102,13 +102,7 @@ TEST(HostileInput, TotalOverAListThatHoldsTheLargestSums) {
   ASSERT_TRUE(k.ok());
   k.Paste("2147483647");
   k.Click(IDC_INPUT);
-  std::vector<driver::MessageBox> boxes;
-  int totals = 0;
-  while (boxes.empty() && totals < 64) {
-    k.Click(IDC_TOTAL);
-    ++totals;
-    boxes = k.TakeBoxes();
-  }
+  std::vector<driver::MessageBox> boxes = k.ClickUntilBox(IDC_TOTAL, 64);
   ASSERT_EQ(1u, boxes.size()) << "the sums never left the 64-bit range";
   const int rows = k.Rows();
   // Every further Total fails the same way and appends nothing.
