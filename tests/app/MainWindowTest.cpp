@@ -121,37 +121,33 @@ TEST(MainWindow, EveryResizeRefitsTheList) {
   ExpectFitted(w, "restored");
 }
 
-TEST(MainWindow, CloseButtonEndsTheLoopWithZero) {
+// Posts what a way of closing sends, to the shown main window or to one of
+// its children, and checks that the loop then ends with exit code 0 and the
+// window and its controls are gone.
+void ExpectClosingEndsTheLoopWithZero(int childId, UINT msg, WPARAM wParam) {
   MainWindowFixture w;
   ShowWindow(w.hwnd, SW_SHOW);
-  PostMessageA(w.hwnd, WM_COMMAND, IDC_CLOSE, 0);
+  HWND target = childId != 0 ? GetDlgItem(w.hwnd, childId) : w.hwnd;
+  PostMessageA(target, msg, wParam, 0);
   EXPECT_EQ(0, RunLoopWithSafetyTimer());
   EXPECT_FALSE(IsWindow(w.hwnd));
   EXPECT_FALSE(IsWindow(g_hResultList)) << "the controls go with the window";
 }
 
+TEST(MainWindow, CloseButtonEndsTheLoopWithZero) {
+  ExpectClosingEndsTheLoopWithZero(0, WM_COMMAND, IDC_CLOSE);
+}
+
 TEST(MainWindow, ClickingCloseEndsTheLoopWithZero) {
-  MainWindowFixture w;
-  ShowWindow(w.hwnd, SW_SHOW);
-  PostMessageA(GetDlgItem(w.hwnd, IDC_CLOSE), BM_CLICK, 0, 0);
-  EXPECT_EQ(0, RunLoopWithSafetyTimer());
-  EXPECT_FALSE(IsWindow(w.hwnd));
+  ExpectClosingEndsTheLoopWithZero(IDC_CLOSE, BM_CLICK, 0);
 }
 
 TEST(MainWindow, CloseBoxEndsTheLoopWithZero) {
-  MainWindowFixture w;
-  ShowWindow(w.hwnd, SW_SHOW);
-  PostMessageA(w.hwnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(0, RunLoopWithSafetyTimer());
-  EXPECT_FALSE(IsWindow(w.hwnd));
+  ExpectClosingEndsTheLoopWithZero(0, WM_CLOSE, 0);
 }
 
 TEST(MainWindow, SystemMenuCloseEndsTheLoopWithZero) {
-  MainWindowFixture w;
-  ShowWindow(w.hwnd, SW_SHOW);
-  PostMessageA(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_EQ(0, RunLoopWithSafetyTimer());
-  EXPECT_FALSE(IsWindow(w.hwnd));
+  ExpectClosingEndsTheLoopWithZero(0, WM_SYSCOMMAND, SC_CLOSE);
 }
 
 } // namespace
