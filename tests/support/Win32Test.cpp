@@ -104,6 +104,7 @@ LRESULT CALLBACK CreationRecorder::Hook(int code, WPARAM wParam,
 
 namespace {
 MessageBoxCatcher* g_catcher = NULL;
+const char kCaughtMark[] = "KinshuTestCaught";
 
 // The box itself may not be shown yet: look at the child's own style.
 bool VisibleChild(HWND box, int id) {
@@ -152,10 +153,16 @@ LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam,
                                          LPARAM lParam) {
   if (code == HCBT_ACTIVATE && g_catcher != NULL) {
     HWND box = reinterpret_cast<HWND>(wParam);
-    if (ClassName(box) == "#32770") {
+    // A box is activated again when another program's window took the
+    // activation and gave it back: record and dismiss each box once. The
+    // mark goes with the window, so a reused handle is a new box.
+    if (ClassName(box) == "#32770" && GetPropA(box, kCaughtMark) == NULL) {
+      SetPropA(box, kCaughtMark, reinterpret_cast<HANDLE>(1));
       g_catcher->boxes.push_back(DescribeMessageBox(box));
       PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
+  } else if (code == HCBT_DESTROYWND) {
+    RemovePropA(reinterpret_cast<HWND>(wParam), kCaughtMark);
   }
   return CallNextHookEx(NULL, code, wParam, lParam);
 }
