@@ -14,42 +14,41 @@ namespace invariants {
 
 namespace detail {
 
-inline bool IsPlaceDigit(int v, int amount) {
-  if (v < -9 || v > 9)
-    return false;
-  return v == 0 || (v > 0) == (amount > 0);
-}
+// The value of each piece, 1 to 10,000 yen, and the most pieces of it that a
+// breakdown can hold: the check's own tables, not the calculator's, and
+// constants, so that the sum and the bounds compile to a few instructions.
+constexpr long long kPieceYen[DenominationCalculator::kDenominations] = {
+    1, 5, 10, 50, 100, 500, 1000, 2000, 5000, 10000};
+constexpr unsigned kMostPieces[DenominationCalculator::kDenominations] = {
+    4, 1, 4, 1, 4, 1, 1, 2, 1, 214748}; // 214748: INT_MAX / 10000
 
-inline bool Within(int v, int bound) { return v >= -bound && v <= bound; }
+// Whether v carries the sign of the amount (or is 0) and its magnitude is at
+// most bound. sign is 1 or -1; the product is taken in unsigned arithmetic,
+// where a value of the wrong sign, or any INT_MIN, becomes a large number.
+inline bool Fits(int v, unsigned sign, unsigned bound) {
+  return static_cast<unsigned>(v) * sign <= bound;
+}
 
 } // namespace detail
 
 inline const char* CheckBreakdown(int amount, const DenominationCalculator& c) {
+  const int* n = c.m_counts;
   long long sum = 0;
-  int lowest = 0, highest = 0;
-  for (int i = 0; i < DenominationCalculator::kDenominations; ++i) {
-    const int n = c.m_counts[i];
-    sum += static_cast<long long>(n) * DenominationCalculator::kYen[i];
-    lowest = n < lowest ? n : lowest;
-    highest = n > highest ? n : highest;
-  }
+  for (int i = 0; i < DenominationCalculator::kDenominations; ++i)
+    sum += n[i] * detail::kPieceYen[i];
   if (sum != amount)
     return "pieces do not sum to the amount";
-  if ((amount > 0 && lowest < 0) || (amount < 0 && highest > 0))
-    return "a count has the wrong sign";
-  if (!detail::IsPlaceDigit(c.m_ones, amount) ||
-      !detail::IsPlaceDigit(c.m_tens, amount) ||
-      !detail::IsPlaceDigit(c.m_hundreds, amount) ||
-      !detail::IsPlaceDigit(c.m_thousands, amount))
+  const unsigned sign = amount > 0 ? 1u : ~0u; // ~0u: -1
+  bool fit = true;
+  for (int i = 0; i < DenominationCalculator::kDenominations; ++i)
+    fit &= detail::Fits(n[i], sign, detail::kMostPieces[i]);
+  if (!fit)
+    return "a count is out of its bounds or has the wrong sign";
+  if (!(detail::Fits(c.m_ones, sign, 9) && detail::Fits(c.m_tens, sign, 9) &&
+        detail::Fits(c.m_hundreds, sign, 9) &&
+        detail::Fits(c.m_thousands, sign, 9)))
     return "a place digit is out of range or of the wrong sign";
-  const int* n = c.m_counts;
-  if (!detail::Within(n[0], 4) || !detail::Within(n[2], 4) ||
-      !detail::Within(n[4], 4) || !detail::Within(n[1], 1) ||
-      !detail::Within(n[3], 1) || !detail::Within(n[5], 1) ||
-      !detail::Within(n[6], 1) || !detail::Within(n[8], 1) ||
-      !detail::Within(n[7], 2))
-    return "a count is out of its bounds";
-  if (n[9] != c.m_tenThousands || !detail::Within(n[9], 214748))
+  if (n[9] != c.m_tenThousands)
     return "the 10,000-yen count differs from the ten-thousands place";
   return 0;
 }
