@@ -4,6 +4,8 @@
 // window; with "japanese" its title is the program's, in CP932, so that a
 // Japanese font is loaded and drawn: the platform's shares of the program's
 // start-up.
+#include "app/Texts.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -36,9 +38,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine,
   RegisterClassExA(&wc);
   const bool japanese = std::strstr(lpCmdLine, "japanese") != NULL;
   HWND hwnd = CreateWindowExA(
-      0, "EmptyWindow", japanese ? "\x8b\xe0\x8e\xed\x8c\x76\x8e\x5a" : "empty",
-      WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 550, 365, NULL, NULL,
-      hInstance, NULL);
+      0, "EmptyWindow", japanese ? texts::kTitle : "empty", WS_OVERLAPPEDWINDOW,
+      CW_USEDEFAULT, CW_USEDEFAULT, 550, 365, NULL, NULL, hInstance, NULL);
   if (withList)
     CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, NULL,
                     WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 68, 534, 258, hwnd,

@@ -60,7 +60,6 @@ Costs ProgramCosts(int n) {
     UpdateWindow(hwnd);
     inputs += Now() - start;
   }
-  const int rows = n;
   const double start = Now();
   SendMessageA(hwnd, WM_COMMAND, IDC_TOTAL, 0);
   UpdateWindow(hwnd);
@@ -69,7 +68,7 @@ Costs ProgramCosts(int n) {
   Pump();
   MSG quit;
   PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
-  return Costs{inputs / n * 1e6, total / rows * 1e6};
+  return Costs{inputs / n * 1e6, total / n * 1e6};
 }
 
 LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -267,14 +266,14 @@ int main(int argc, char** argv) {
     std::snprintf(what, sizeof what, "Total, per row of %d", sizes[k]);
     Row(what, program[k].totalRowUs, floor[k].totalRowUs, "us", 1.15);
   }
-  if (!startupOnly)
+  if (!startupOnly) {
     ScaleRow("Input scale, 10000 rows vs 100",
              program[2].inputUs / program[0].inputUs,
              floor[2].inputUs / floor[0].inputUs);
-  if (!startupOnly)
     ScaleRow("Total scale per row, 10000 rows vs 100",
              program[2].totalRowUs / program[0].totalRowUs,
              floor[2].totalRowUs / floor[0].totalRowUs);
+  }
   if (argc >= 3) {
     const double kinshu = StartupMs(argv[1]);
     Row("Start-up to a painted window, median of 10", kinshu,
