@@ -2,7 +2,10 @@
 
 #include "app/Globals.h"
 
+#include "support/Win32Test.h"
+
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 namespace driver {
 
@@ -35,23 +38,31 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId, const char* className) {
   return search.found;
 }
 
+// Sends a message to a window of the program, waiting for its answer for at
+// most kWait; a program that does not answer fails the test, naming what was
+// asked of it.
+LRESULT SendBounded(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                    const char* what) {
+  win32test::Step(std::string("kinshu to answer ") + what);
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, kWait,
+                          &result) == 0)
+    ADD_FAILURE() << "kinshu did not answer " << what << " within "
+                  << kWait / 1000 << " s";
+  return static_cast<LRESULT>(result);
+}
+
 // WM_GETTEXT is carried across processes by the system.
 std::string RemoteText(HWND hwnd) {
   char text[1024] = "";
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text,
-                      reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kWait,
-                      &result);
+  SendBounded(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+              "WM_GETTEXT");
   return text;
 }
 
-struct ClickJob {
-  HWND button;
-};
-
-DWORD WINAPI SendClick(void* p) {
+DWORD WINAPI SendClick(void* button) {
   // Returns once the program has handled the click, message boxes included.
-  SendMessageA(static_cast<ClickJob*>(p)->button, BM_CLICK, 0, 0);
+  SendMessageA(static_cast<HWND>(button), BM_CLICK, 0, 0);
   return 0;
 }
 
@@ -71,10 +82,15 @@ std::string ReadRemoteCell(HANDLE process, HWND list, int row, int column) {
   item.pszText = remote + sizeof(LVITEMA);
   item.cchTextMax = static_cast<int>(kText);
   char text[kText] = "";
-  if (WriteProcessMemory(process, remote, &item, sizeof item, NULL)) {
-    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+  DWORD_PTR length = 0;
+  if (!WriteProcessMemory(process, remote, &item, sizeof item, NULL))
+    lstrcpyA(text, "<the program's memory could not be written>");
+  else if (SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row,
+                               reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                               kWait, &length) == 0)
+    lstrcpyA(text, "<no answer from the list>");
+  else
     ReadProcessMemory(process, remote + sizeof(LVITEMA), text, kText - 1, NULL);
-  }
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   return text;
 }
@@ -97,6 +113,7 @@ Kinshu::Kinshu(const std::string& arguments, const std::string& program)
   if (!CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0,
                       NULL, NULL, &si, &m_process))
     return;
+  win32test::Step("kinshu's main window to appear");
   WaitForInputIdle(m_process.hProcess, kWait);
   const DWORD start = GetTickCount();
   while (m_main == NULL && GetTickCount() - start < kWait) {
@@ -127,18 +144,14 @@ std::string Kinshu::EntryText() const {
 }
 
 void Kinshu::Paste(const std::string& text) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(control(IDC_AMOUNT), WM_SETTEXT, 0,
-                      reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
-                      kWait, &result);
+  SendBounded(control(IDC_AMOUNT), WM_SETTEXT, 0,
+              reinterpret_cast<LPARAM>(text.c_str()), "WM_SETTEXT");
 }
 
 void Kinshu::Type(const std::string& keys) {
-  DWORD_PTR result = 0;
   for (char c : keys)
-    SendMessageTimeoutA(control(IDC_AMOUNT), WM_CHAR,
-                        static_cast<unsigned char>(c), 1, SMTO_NORMAL, kWait,
-                        &result);
+    SendBounded(control(IDC_AMOUNT), WM_CHAR, static_cast<unsigned char>(c), 1,
+                "WM_CHAR");
 }
 
 void Kinshu::AnswerBoxes() {
@@ -150,20 +163,31 @@ void Kinshu::AnswerBoxes() {
     m_boxes.push_back(b);
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     // Wait for this box to go before looking for the next one.
+    win32test::Step("the box \"" + b.text + "\" to close after OK");
     const DWORD start = GetTickCount();
-    while (IsWindow(box) && IsWindowVisible(box) &&
-           GetTickCount() - start < kWait)
+    while (IsWindow(box) && IsWindowVisible(box)) {
+      if (GetTickCount() - start >= kWait) {
+        ADD_FAILURE() << "the box \"" << b.text << "\" did not close within "
+                      << kWait / 1000 << " s of its OK";
+        return;
+      }
       Sleep(10);
+    }
   }
 }
 
 void Kinshu::Click(int id) {
-  ClickJob job = {control(id)};
-  HANDLE thread = CreateThread(NULL, 0, SendClick, &job, 0, NULL);
+  win32test::Step("kinshu to handle a click on control " + std::to_string(id));
+  HANDLE thread = CreateThread(NULL, 0, SendClick, control(id), 0, NULL);
   const DWORD start = GetTickCount();
-  while (WaitForSingleObject(thread, 20) == WAIT_TIMEOUT &&
-         GetTickCount() - start < kWait)
+  while (WaitForSingleObject(thread, 20) == WAIT_TIMEOUT) {
+    if (GetTickCount() - start >= kWait) {
+      ADD_FAILURE() << "kinshu did not handle a click on control " << id
+                    << " within " << kWait / 1000 << " s";
+      break;
+    }
     AnswerBoxes();
+  }
   CloseHandle(thread);
 }
 
@@ -177,14 +201,15 @@ std::vector<MessageBox> Kinshu::ClickUntilBox(int id, int most) {
 }
 
 std::vector<MessageBox> Kinshu::TakeBoxes() {
+  AnswerBoxes(); // a box that a posted command opened is open still
   std::vector<MessageBox> taken;
   taken.swap(m_boxes);
   return taken;
 }
 
 int Kinshu::Rows() const {
-  return static_cast<int>(
-      SendMessageA(control(IDC_RESULTS), LVM_GETITEMCOUNT, 0, 0));
+  return static_cast<int>(SendBounded(control(IDC_RESULTS), LVM_GETITEMCOUNT, 0,
+                                      0, "LVM_GETITEMCOUNT"));
 }
 
 std::string Kinshu::Cell(int row, int column) const {
@@ -199,8 +224,11 @@ std::vector<std::string> Kinshu::Row(int row) const {
 }
 
 int Kinshu::WaitForExit(DWORD timeoutMs) {
-  if (WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+  win32test::Step("kinshu to end");
+  if (WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "kinshu did not end within " << timeoutMs / 1000 << " s";
     return -1;
+  }
   DWORD code = 0;
   GetExitCodeProcess(m_process.hProcess, &code);
   return static_cast<int>(code);

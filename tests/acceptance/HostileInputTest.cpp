@@ -3,6 +3,7 @@
 #include "acceptance/Driver.h"
 #include "app/Globals.h"
 #include "app/Texts.h"
+#include "support/Win32Test.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,7 @@ TEST(HostileInput, HundredsOfCommandsPostedAtOnce) {
       PostMessageA(k.main(), WM_COMMAND, IDC_TOTAL, 0);
   }
   const int expected = kInputs + kInputs / 100;
+  win32test::Step("the posted commands to fill the list");
   const DWORD start = GetTickCount();
   while (k.Rows() < expected && GetTickCount() - start < 30000)
     Sleep(50);

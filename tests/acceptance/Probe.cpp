@@ -3,6 +3,8 @@
 //   kinshu_probe locate   the window's rectangle, and the screen points of
 //                         the controls and of the close box
 //   kinshu_probe rows     the list's rows, cells separated by tabs
+//   kinshu_probe state    the ID of the control with the focus, and the
+//                         entry box's text, separated by a tab
 #include "acceptance/Driver.h"
 #include "app/Globals.h"
 
@@ -74,14 +76,35 @@ int Rows(HWND hwnd) {
   if (process == NULL)
     return 1;
   HWND list = GetDlgItem(hwnd, IDC_RESULTS);
-  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  for (int row = 0; row < rows; ++row) {
+  DWORD_PTR rows = 0;
+  if (SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000,
+                          &rows) == 0) {
+    CloseHandle(process);
+    return 1;
+  }
+  for (int row = 0; row < static_cast<int>(rows); ++row) {
     for (int column = 0; column <= 11; ++column)
       std::printf("%s%s", column ? "\t" : "",
                   driver::ReadRemoteCell(process, list, row, column).c_str());
     std::printf("\n");
   }
   CloseHandle(process);
+  return 0;
+}
+
+// What a script waits for after a click or a key: where the focus is and
+// what the box holds.
+int State(HWND hwnd) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, NULL), &info);
+  char text[64] = "";
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(GetDlgItem(hwnd, IDC_AMOUNT), WM_GETTEXT, sizeof text,
+                      reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                      &ignored);
+  std::printf("%d\t%s\n",
+              info.hwndFocus != NULL ? GetDlgCtrlID(info.hwndFocus) : 0, text);
   return 0;
 }
 
@@ -97,6 +120,8 @@ int main(int argc, char** argv) {
     return Locate(hwnd);
   if (argc == 2 && std::strcmp(argv[1], "rows") == 0)
     return Rows(hwnd);
-  std::fprintf(stderr, "usage: kinshu_probe locate|rows\n");
+  if (argc == 2 && std::strcmp(argv[1], "state") == 0)
+    return State(hwnd);
+  std::fprintf(stderr, "usage: kinshu_probe locate|rows|state\n");
   return 2;
 }

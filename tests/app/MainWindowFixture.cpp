@@ -1,5 +1,7 @@
 #include "app/MainWindowFixture.h"
 
+#include <string>
+
 namespace {
 
 // Posted by the safety timer when a loop did not end by itself.
@@ -47,10 +49,13 @@ std::string MainWindowFixture::EntryText() const {
 }
 
 LRESULT MainWindowFixture::Command(WPARAM wParam) {
+  win32test::Step("the main window to return from WM_COMMAND " +
+                  std::to_string(wParam));
   return SendMessageA(hwnd, WM_COMMAND, wParam, 0);
 }
 
 void MainWindowFixture::Click(int id) {
+  win32test::Step("a click on control " + std::to_string(id) + " to return");
   SendMessageA(GetDlgItem(hwnd, id), BM_CLICK, 0, 0);
   win32test::PumpMessages(100);
 }
@@ -67,6 +72,7 @@ std::vector<std::string> MainWindowFixture::Row(int row) const {
 }
 
 int RunLoopWithSafetyTimer() {
+  win32test::Step("the message loop to end");
   const UINT_PTR timer = SetTimer(NULL, 0, 5000, &EndStuckLoop);
   const int code = RunMessageLoop();
   KillTimer(NULL, timer);

@@ -1,7 +1,7 @@
-// A long session in one window: 5,000 Inputs of random typed, pasted and bad
-// texts, interleaved with 200 Totals. Every row is then checked against a
-// model kept by the test itself, and the window must not have leaked a GDI
-// or USER object.
+// A long session in one (hidden) window: 5,000 Inputs of random typed, pasted
+// and bad texts, interleaved with 200 Totals. Every row is then checked against
+// a model kept by the test itself, and the window must not have leaked a GDI or
+// USER object.
 #include "app/MainWindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -67,15 +67,12 @@ struct Session {
   }
 };
 
-// What the process holds: GDI and USER objects as Windows counts them (Wine
-// answers 0 for both), and what Wine does count: kernel handles and the
-// windows of this thread with all their children.
+// What the process holds: the windows of this thread with all their
+// children, and GDI objects, USER objects and kernel handles where the system
+// counts them (Windows does; Wine answers 0 for all three, and there they are
+// not compared).
 struct Holdings {
   DWORD gdi, user, handles, windows;
-  bool operator==(const Holdings& o) const {
-    return gdi == o.gdi && user == o.user && handles == o.handles &&
-           windows == o.windows;
-  }
 };
 
 BOOL CALLBACK CountWindow(HWND hwnd, LPARAM count) {
@@ -97,11 +94,13 @@ TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
   const auto started = std::chrono::steady_clock::now();
   win32test::MessageBoxCatcher catcher;
   MainWindowFixture w;
-  ShowWindow(w.hwnd, SW_SHOW);
+  // The window stays hidden: under Wine a visible list view costs about
+  // 25 ms more for every row inserted, and the soak is about what the rows
+  // and the boxes hold, not how they are painted (the other tests show it).
   Session s;
   std::vector<ModelRow> model;
   int typed = 0, pasted = 0, bad = 0, totals = 0, failedTotals = 0;
-  Holdings afterFirst = {};
+  Holdings afterFirst = {0, 0, 0, 0};
   size_t boxes = 0;
 
   for (int input = 1; input <= 5000; ++input) {
@@ -157,6 +156,15 @@ TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
     ASSERT_EQ(static_cast<int>(model.size()), w.Rows()) << "Input " << input;
     if (model.size() == 1 && afterFirst.windows == 0)
       afterFirst = Held();
+    if (input % 1000 == 0) {
+      std::printf(
+          "soak progress: %d Inputs, %zu rows, %zu error boxes, %.1f s\n",
+          input, model.size(), boxes,
+          std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                        started)
+              .count());
+      std::fflush(stdout);
+    }
 
     if (input % 25 == 0) {
       ModelRow sums;
@@ -189,10 +197,13 @@ TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
   }
 
   const Holdings atEnd = Held();
-  EXPECT_EQ(afterFirst.gdi, atEnd.gdi) << "GDI objects leaked";
-  EXPECT_EQ(afterFirst.user, atEnd.user) << "USER objects leaked";
-  EXPECT_EQ(afterFirst.handles, atEnd.handles) << "kernel handles leaked";
+  EXPECT_GT(atEnd.windows, 0u) << "the windows were not counted";
   EXPECT_EQ(afterFirst.windows, atEnd.windows) << "windows leaked";
+  if (atEnd.gdi != 0 || atEnd.user != 0 || atEnd.handles != 0) {
+    EXPECT_EQ(afterFirst.gdi, atEnd.gdi) << "GDI objects leaked";
+    EXPECT_EQ(afterFirst.user, atEnd.user) << "USER objects leaked";
+    EXPECT_EQ(afterFirst.handles, atEnd.handles) << "kernel handles leaked";
+  }
   EXPECT_GT(failedTotals, 0) << "the sums should have passed 64 bits";
 
   PostMessageA(w.hwnd, WM_COMMAND, IDC_CLOSE, 0);

@@ -1,56 +1,46 @@
-// The catcher records each box once, however often it is activated: other
-// test programs share the display and take the activation away and back.
+// The catcher ends every box at its creation, whether or not it would ever be
+// activated, and a box that no test expected fails the test with its text.
 #include "support/Win32Test.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
 
-// An empty modeless dialog: a window of the box class "#32770".
-HWND CreateEmptyDialog(const char* caption) {
-  // DLGTEMPLATE, then empty menu and class, then the caption, all as WORDs.
-  WORD buffer[64] = {};
-  DLGTEMPLATE* t = reinterpret_cast<DLGTEMPLATE*>(buffer);
-  t->style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-  t->cx = 100;
-  t->cy = 40;
-  WORD* p = reinterpret_cast<WORD*>(t + 1);
-  *p++ = 0; // no menu
-  *p++ = 0; // the standard dialog class
-  for (const char* c = caption; *c != '\0'; ++c)
-    *p++ = static_cast<WORD>(*c);
-  *p = 0;
-  return CreateDialogIndirectParamA(GetModuleHandleA(NULL), t, NULL, NULL, 0);
+TEST(MessageBoxCatcher, EndsABoxBeforeItIsShownAndRecordsIt) {
+  win32test::MessageBoxCatcher catcher;
+  win32test::TestParent owner(120, 80, true);
+  // MessageBoxA returns only once the box has ended: a box left open would
+  // hang here until the watchdog ends the program.
+  EXPECT_EQ(IDOK,
+            MessageBoxA(owner.hwnd(), "Text", "Caption", MB_OK | MB_ICONERROR));
+  MessageBoxA(NULL, "Sure?", "Question", MB_YESNO);
+  ASSERT_EQ(2u, catcher.boxes.size());
+  EXPECT_EQ("Caption", catcher.boxes[0].caption);
+  EXPECT_EQ("Text", catcher.boxes[0].text);
+  EXPECT_EQ(owner.hwnd(), catcher.boxes[0].owner);
+  EXPECT_TRUE(catcher.boxes[0].errorIcon);
+  EXPECT_TRUE(catcher.boxes[0].okOnly);
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd())) << "the owner is enabled again";
+  EXPECT_EQ(NULL, catcher.boxes[1].owner);
+  EXPECT_FALSE(catcher.boxes[1].errorIcon);
+  EXPECT_FALSE(catcher.boxes[1].okOnly);
 }
 
-TEST(MessageBoxCatcher, RecordsABoxOnceWhenItIsActivatedAgain) {
-  win32test::MessageBoxCatcher catcher;
-  win32test::TestParent other(120, 80, true);
-  HWND box = CreateEmptyDialog("Box");
-  ASSERT_TRUE(box != NULL);
-
-  for (int i = 0; i < 3; ++i) {
-    ShowWindow(box, SW_SHOW);
-    SetActiveWindow(box);
-    win32test::PumpMessages(100);
-    ASSERT_EQ(box, GetActiveWindow()) << "round " << i;
-    SetActiveWindow(other.hwnd());
-    win32test::PumpMessages(100);
-    ASSERT_EQ(other.hwnd(), GetActiveWindow()) << "round " << i;
+TEST(MessageBoxCatcher, AnUnexpectedBoxFailsTheTestWithItsText) {
+  EXPECT_NONFATAL_FAILURE(MessageBoxA(NULL, "Surprise", "Kinshu", MB_OK),
+                          "\"Kinshu\": \"Surprise\"");
+  {
+    win32test::MessageBoxCatcher outer;
+    {
+      win32test::MessageBoxCatcher inner;
+      MessageBoxA(NULL, "inner", "", MB_OK);
+      EXPECT_EQ(1u, inner.boxes.size());
+    }
+    MessageBoxA(NULL, "outer", "", MB_OK);
+    ASSERT_EQ(1u, outer.boxes.size());
+    EXPECT_EQ("outer", outer.boxes[0].text);
   }
-  ASSERT_EQ(1u, catcher.boxes.size());
-  EXPECT_EQ("Box", catcher.boxes[0].caption);
-  DestroyWindow(box);
-
-  // A new box, even one that gets the old handle, is recorded again.
-  HWND next = CreateEmptyDialog("Next");
-  ASSERT_TRUE(next != NULL);
-  ShowWindow(next, SW_SHOW);
-  SetActiveWindow(next);
-  win32test::PumpMessages(100);
-  ASSERT_EQ(2u, catcher.boxes.size());
-  EXPECT_EQ("Next", catcher.boxes[1].caption);
-  DestroyWindow(next);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 namespace win32test {
@@ -104,9 +106,9 @@ LRESULT CALLBACK CreationRecorder::Hook(int code, WPARAM wParam,
 
 namespace {
 MessageBoxCatcher* g_catcher = NULL;
-const char kCaughtMark[] = "KinshuTestCaught";
 
-// The box itself may not be shown yet: look at the child's own style.
+// The box's controls already hold their final state at the end of
+// WM_INITDIALOG; the box itself is not shown yet.
 bool VisibleChild(HWND box, int id) {
   HWND h = GetDlgItem(box, id);
   return h != NULL && (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -121,6 +123,42 @@ HICON BoxIcon(HWND box) {
       return reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
   }
   return NULL;
+}
+
+const char kDialogProc[] = "KinshuTestDialogProc";
+
+// A dialog's window procedure while the guard watches it: once the dialog has
+// handled WM_INITDIALOG, it is recorded and ended, so that its modal loop
+// returns at once, whether or not it would ever be shown or activated.
+LRESULT CALLBACK EndAfterInit(HWND hwnd, UINT msg, WPARAM wParam,
+                              LPARAM lParam) {
+  const WNDPROC own = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kDialogProc));
+  if (msg == WM_NCDESTROY)
+    RemovePropA(hwnd, kDialogProc);
+  const LRESULT result = CallWindowProcW(own, hwnd, msg, wParam, lParam);
+  if (msg == WM_INITDIALOG) {
+    const MessageBoxCatcher::Box box = DescribeMessageBox(hwnd);
+    if (g_catcher != NULL)
+      g_catcher->boxes.push_back(box);
+    else
+      ADD_FAILURE() << "a message box that the test did not expect: \""
+                    << box.caption << "\": \"" << box.text << "\"";
+    EndDialog(hwnd, IDOK);
+  }
+  return result;
+}
+
+// A CBT hook, unlike a hook on every sent message, costs nothing while no
+// window is created: each new dialog gets EndAfterInit in front of its own
+// procedure before it receives WM_INITDIALOG.
+LRESULT CALLBACK WatchNewDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_CREATEWND && ClassName(hwnd) == "#32770")
+    SetPropA(
+        hwnd, kDialogProc,
+        reinterpret_cast<HANDLE>(SetWindowLongPtrW(
+            hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EndAfterInit))));
+  return CallNextHookEx(NULL, code, wParam, lParam);
 }
 } // namespace
 
@@ -138,33 +176,74 @@ MessageBoxCatcher::Box DescribeMessageBox(HWND box) {
   return b;
 }
 
-MessageBoxCatcher::MessageBoxCatcher() {
+void InstallBoxGuard() {
+  static HHOOK hook =
+      SetWindowsHookExA(WH_CBT, WatchNewDialogs, NULL, GetCurrentThreadId());
+  (void)hook;
+}
+
+MessageBoxCatcher::MessageBoxCatcher() : m_outer(g_catcher) {
+  InstallBoxGuard();
   g_catcher = this;
-  m_hook = SetWindowsHookExA(WH_CBT, &MessageBoxCatcher::Hook, NULL,
-                             GetCurrentThreadId());
 }
 
-MessageBoxCatcher::~MessageBoxCatcher() {
-  UnhookWindowsHookEx(m_hook);
-  g_catcher = NULL;
-}
+MessageBoxCatcher::~MessageBoxCatcher() { g_catcher = m_outer; }
 
-LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam,
-                                         LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_catcher != NULL) {
-    HWND box = reinterpret_cast<HWND>(wParam);
-    // A box is activated again when another program's window took the
-    // activation and gave it back: record and dismiss each box once. The
-    // mark goes with the window, so a reused handle is a new box.
-    if (ClassName(box) == "#32770" && GetPropA(box, kCaughtMark) == NULL) {
-      SetPropA(box, kCaughtMark, reinterpret_cast<HANDLE>(1));
-      g_catcher->boxes.push_back(DescribeMessageBox(box));
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-  } else if (code == HCBT_DESTROYWND) {
-    RemovePropA(reinterpret_cast<HWND>(wParam), kCaughtMark);
+namespace {
+CRITICAL_SECTION g_stepLock;
+std::string g_test = "start-up";
+std::string g_step = "nothing yet";
+DWORD g_stepAt = 0;
+const char* g_program = "";
+int g_watchdogSeconds = 0;
+
+class WatchTests : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo& info) override {
+    EnterCriticalSection(&g_stepLock);
+    g_test = std::string(info.test_suite_name()) + "." + info.name();
+    LeaveCriticalSection(&g_stepLock);
+    Step("the test's first step");
   }
-  return CallNextHookEx(NULL, code, wParam, lParam);
+};
+
+DWORD WINAPI Watch(void*) {
+  for (;;) {
+    Sleep(250);
+    EnterCriticalSection(&g_stepLock);
+    const DWORD idle = GetTickCount() - g_stepAt;
+    if (idle >= static_cast<DWORD>(g_watchdogSeconds) * 1000) {
+      std::fprintf(stderr,
+                   "%s: watchdog: %s made no progress for %d s; it was "
+                   "waiting for %s\n",
+                   g_program, g_test.c_str(), g_watchdogSeconds,
+                   g_step.c_str());
+      std::fflush(stderr);
+      std::fflush(stdout);
+      TerminateProcess(GetCurrentProcess(), 3);
+    }
+    LeaveCriticalSection(&g_stepLock);
+  }
+}
+} // namespace
+
+void StartWatchdog(const char* program, int seconds) {
+  if (seconds <= 0)
+    return; // switched off, as for a debugger session
+  InitializeCriticalSection(&g_stepLock);
+  g_program = program;
+  g_watchdogSeconds = seconds;
+  Step("the first test");
+  ::testing::UnitTest::GetInstance()->listeners().Append(new WatchTests);
+  CloseHandle(CreateThread(NULL, 0, Watch, NULL, 0, NULL));
+}
+
+void Step(const std::string& what) {
+  if (g_watchdogSeconds == 0)
+    return; // no watchdog in this program (the probe)
+  EnterCriticalSection(&g_stepLock);
+  g_step = what;
+  g_stepAt = GetTickCount();
+  LeaveCriticalSection(&g_stepLock);
 }
 
 const CreationRecorder::Creation*

@@ -63,9 +63,11 @@ private:
   HHOOK m_hook;
 };
 
-// Catches the message boxes that this thread shows while it lives: records
-// each one and dismisses it with its OK button, so that a test never waits
-// on a box that nobody will press.
+// Catches the message boxes (and any other dialog) that this thread shows
+// while it lives: each is recorded and ended at its WM_INITDIALOG, before it
+// is ever shown, so that no test waits on a box that nobody will press. A
+// box that comes while no catcher lives fails the running test with its
+// text, and is ended all the same.
 class MessageBoxCatcher {
 public:
   struct Box {
@@ -84,9 +86,19 @@ public:
   std::vector<Box> boxes;
 
 private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-  HHOOK m_hook;
+  MessageBoxCatcher* m_outer;
 };
+
+// Ends every dialog of this thread at its creation (see MessageBoxCatcher);
+// the test programs' main installs it for the whole run.
+void InstallBoxGuard();
+
+// The watchdog: a test names what it is about to wait for; when it has not
+// named anything new for `seconds`, the watchdog prints the test and that
+// wait and ends the program, so that a hang fails fast instead of at CTest's
+// time-out.
+void StartWatchdog(const char* program, int seconds);
+void Step(const std::string& what);
 
 // Describes a message box window (class "#32770") as the catcher records it.
 MessageBoxCatcher::Box DescribeMessageBox(HWND box);

@@ -1,13 +1,22 @@
 // Entry point of the Win32 test programs: the list-view class is made
-// available first, as the program itself does at start-up.
-#include <windows.h>
+// available first, as the program itself does at start-up; every dialog of
+// the test thread is caught at its creation; and a watchdog ends a test that
+// stops making progress.
+#include "support/Win32Test.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   testing::InitGoogleTest(&argc, argv);
+  win32test::InstallBoxGuard();
+  // Seconds without a new step before the watchdog ends the program; every
+  // bounded wait of the tests is shorter.
+  const char* seconds = std::getenv("KINSHU_WATCHDOG_SECONDS");
+  win32test::StartWatchdog(argv[0], seconds != NULL ? std::atoi(seconds) : 30);
   return RUN_ALL_TESTS();
 }
