@@ -1,5 +1,5 @@
-# Front door for the two everyday commands; the work is in tools/.
-.PHONY: test run bench
+# Front door for the everyday commands; the work is in tools/.
+.PHONY: test run bench dist
 
 test:
 	@tools/test
@@ -9,3 +9,6 @@ run:
 
 bench:
 	@tools/bench
+
+dist:
+	@tools/dist

@@ -3,8 +3,6 @@
 #include "app/Globals.h"
 #include "controls/AmountText.h"
 
-#include <string>
-
 AmountEdit::AmountEdit() : m_hWnd(NULL), m_value(0) {}
 
 AmountEdit::~AmountEdit() {}
@@ -35,12 +33,23 @@ void AmountEdit::Reset() {
 
 int AmountEdit::Read() {
   // The limit holds only for typing and pasting: another program may have
-  // set a longer text, which is read whole so that no digit is lost.
+  // set a longer text, which is read whole so that no digit is lost. A text
+  // that fits the stack buffer is read there; a longer one in a heap block
+  // of its own size, freed before returning.
+  char small[64];
   const LRESULT length = SendMessageA(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-  SendMessageA(m_hWnd, WM_GETTEXT, text.size(),
-               reinterpret_cast<LPARAM>(&text[0]));
-  switch (ReadAmountText(text.c_str(), &m_value)) {
+  const SIZE_T size = static_cast<SIZE_T>(length > 0 ? length : 0) + 1;
+  char* text = size <= sizeof small
+                   ? small
+                   : static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size));
+  if (text == NULL)
+    return 0; // no memory for the text: nothing read, the box as it was
+  text[0] = '\0';
+  SendMessageA(m_hWnd, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text));
+  const decimal::ParseResult reading = ReadAmountText(text, &m_value);
+  if (text != small)
+    HeapFree(GetProcessHeap(), 0, text);
+  switch (reading) {
   case decimal::kNumber:
     return 1;
   case decimal::kNoDigits:

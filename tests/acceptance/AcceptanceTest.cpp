@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,17 @@ void ExpectInputError(Kinshu& k, const std::string& what) {
   EXPECT_EQ("Error", boxes[0].text) << what;
   EXPECT_EQ("Calcuration", boxes[0].caption) << what;
   EXPECT_TRUE(boxes[0].ownedByMain) << what;
+}
+
+// The suite also runs under a locale of another language (KINSHU_EXPECT_
+// SYSTEM_LCID names it): the manifest, not the system, gives code page 932.
+TEST(Acceptance, TheManifestGivesCodePage932UnderAnyLocale) {
+  EXPECT_EQ(932u, GetACP());
+  const char* lcid = std::getenv("KINSHU_EXPECT_SYSTEM_LCID");
+  if (lcid != NULL) {
+    EXPECT_EQ(std::strtoul(lcid, NULL, 16), GetSystemDefaultLCID())
+        << "the run did not get the locale it was given";
+  }
 }
 
 TEST(Acceptance, ASessionOfAmountsAndTotals) {

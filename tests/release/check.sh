@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# What is shipped: kinshu.exe is a 32-bit GUI program that imports only the
+# system's DLLs, carries no symbols and no time stamp, stays within its size,
+# and is built again, byte for byte, from a copy of the sources in another
+# folder.
+#   check.sh BUILD_DIR SOURCE_DIR OBJDUMP
+set -uo pipefail
+build=$(cd "$1" && pwd)
+source=$(cd "$2" && pwd)
+objdump=$3
+exe="$build/kinshu.exe"
+limit=49152
+failures=0
+passes=0
+
+check() { # what expected actual
+  if [ "$2" = "$3" ]; then
+    echo "ok: $1"
+    passes=$((passes + 1))
+  else
+    echo "FAIL: $1"
+    echo "  expected: $2"
+    echo "  actual:   $3"
+    failures=$((failures + 1))
+  fi
+}
+
+size=$(stat -c %s "$exe")
+check "kinshu.exe is at most $limit bytes ($size)" yes \
+  "$([ "$size" -le "$limit" ] && echo yes || echo "no: $size bytes")"
+headers=$("$objdump" -p "$exe")
+check "format" "pei-i386" "$("$objdump" -f "$exe" | sed -n 's/.*file format //p')"
+check "subsystem" "(Windows GUI)" "$(awk '$1 == "Subsystem" {print $3, $4}' <<<"$headers")"
+# A zero time stamp, which objdump shows as the start of 1970.
+check "no time stamp" "Thu Jan  1 00:00:00 1970" \
+  "$(sed -n 's/^Time\/Date\t*//p' <<<"$headers")"
+others=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | tr 'a-z' 'A-Z' |
+  grep -vxE 'KERNEL32\.DLL|USER32\.DLL|GDI32\.DLL|COMCTL32\.DLL|MSVCRT\.DLL' |
+  tr '\n' ' ')
+check "imports only system DLLs" "" "$others"
+check "no symbols" "" "$("$objdump" -f "$exe" | grep -o HAS_SYMS)"
+
+# The same sources, copied to another folder and built there on their own.
+work="$build/reproduce"
+rm -rf "$work"
+mkdir -p "$work/src"
+cp -r "$source/CMakeLists.txt" "$source/cmake" "$source/src" "$source/tools" \
+  "$work/src/"
+if cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-i686.cmake" \
+  -DKINSHU_BUILD_TESTS=OFF >"$work/log" 2>&1 &&
+  cmake --build "$work/build" --target kinshu >>"$work/log" 2>&1; then
+  check "built again in another folder, the same bytes" same \
+    "$(cmp -s "$exe" "$work/build/kinshu.exe" && echo same ||
+      cmp "$exe" "$work/build/kinshu.exe" | head -1)"
+else
+  cat "$work/log"
+  check "built again in another folder" built failed
+fi
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
