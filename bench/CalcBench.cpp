@@ -7,6 +7,8 @@
 
 #include <climits>
 #include <cstdio>
+#include <fstream>
+#include <iostream>
 #include <map>
 #include <random>
 #include <string>
@@ -94,17 +96,18 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   Collector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);
-  std::FILE* rows = std::fopen("calc-rows.md", "w");
+  std::ofstream file("calc-rows.md");
+  std::ostream& rows = file ? static_cast<std::ostream&>(file) : std::cout;
   for (const char* s : spreads) {
     const double run = collector.ns[std::string("Run/") + s];
     const double floor = collector.ns[std::string("Floor/") + s];
     const double ratio = run / floor;
-    std::fprintf(
-        rows ? rows : stdout,
-        "| Run, %s amounts | %.2f ns | %.2f ns | %.2f | <= 1.5 | %s |\n", s,
-        run, floor, ratio, ratio <= 1.5 ? "met" : "NOT met");
+    char row[160];
+    std::snprintf(row, sizeof row,
+                  "| Run, %s amounts | %.2f ns | %.2f ns | %.2f | <= 1.5 | %s "
+                  "|\n",
+                  s, run, floor, ratio, ratio <= 1.5 ? "met" : "NOT met");
+    rows << row;
   }
-  if (rows)
-    std::fclose(rows);
   return 0;
 }

@@ -22,7 +22,8 @@ double Now() {
     QueryPerformanceFrequency(&frequency);
   LARGE_INTEGER t;
   QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / frequency.QuadPart;
+  return static_cast<double>(t.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
 }
 
 void Pump() {

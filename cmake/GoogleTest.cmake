@@ -8,6 +8,8 @@ if(NOT EXISTS "${KINSHU_GTEST_SOURCE_DIR}/CMakeLists.txt")
 endif()
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+# MSVC: GoogleTest takes the static run-time (/MT) like the project's own
+# targets; the option does nothing elsewhere.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 add_subdirectory("${KINSHU_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/googletest"
                  EXCLUDE_FROM_ALL SYSTEM)

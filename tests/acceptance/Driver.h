@@ -11,8 +11,10 @@
 
 namespace driver {
 
-// kinshu.exe beside the folder of the running program: the build folder's
-// layout (build/windows/kinshu.exe, build/windows/tests/*.exe).
+// The program in KINSHU_PROGRAM (CTest sets it to the one the build made), or
+// else kinshu.exe beside the folder of the running program: the layout of a
+// single-configuration build folder (build/windows/kinshu.exe and
+// build/windows/tests/*.exe).
 std::string DefaultProgramPath();
 
 // Reads the text of one cell of a list view in another process: the list

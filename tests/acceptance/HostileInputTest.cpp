@@ -100,6 +100,7 @@ TEST(HostileInput, HundredsOfCommandsPostedAtOnce) {
 }
 
 TEST(HostileInput, TotalOverAListThatHoldsTheLargestSums) {
+  KINSHU_REQUIRE_CP932();
   Kinshu k;
   ASSERT_TRUE(k.ok());
   k.Paste("2147483647");

@@ -14,20 +14,8 @@ probe="$build/tests/kinshu_probe.exe"
 env_line=$("$run" --env)
 DISPLAY=$(sed -n 's/.*DISPLAY=\([^ ]*\).*/\1/p' <<<"$env_line")
 export DISPLAY
-failures=0
-passes=0
-
-check() { # what expected actual
-  if [ "$2" = "$3" ]; then
-    echo "ok: $1"
-    passes=$((passes + 1))
-  else
-    echo "FAIL: $1"
-    echo "  expected: $(printf '%q' "$2")"
-    echo "  actual:   $(printf '%q' "$3")"
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=../support/check.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/check.sh"
 
 declare -A at
 start_program() {
@@ -114,5 +102,4 @@ check "row typed before the close box" "1 5 0|" "$(when "1 5 0|" rows)"
 click closebox
 check "exit code after the close box" 0 "$(wait_exit)"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+report

@@ -170,6 +170,7 @@ TEST(TotalCommand, LabelsRunOnAcrossSumRows) {
 }
 
 TEST(TotalCommand, ASumBeyondSixtyFourBitsShowsTheTotalError) {
+  KINSHU_REQUIRE_CP932();
   win32test::MessageBoxCatcher catcher;
   MainWindowFixture w;
   w.Paste("2147483647");

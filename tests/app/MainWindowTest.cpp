@@ -10,6 +10,7 @@ using win32test::Placement;
 namespace {
 
 TEST(MainWindow, IsCreatedAsTheProgramCreatesIt) {
+  KINSHU_REQUIRE_CP932();
   win32test::CreationRecorder recorder;
   MainWindowFixture w;
   ASSERT_TRUE(IsWindow(w.hwnd));

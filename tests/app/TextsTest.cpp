@@ -1,6 +1,7 @@
 // Every Japanese text of the program must decode, through the platform's own
 // code-page-932 conversion, to the text it stands for.
 #include "app/Texts.h"
+#include "support/Win32Test.h"
 
 #include <windows.h>
 
@@ -31,7 +32,9 @@ std::string Utf8(const std::wstring& w) {
 }
 
 TEST(Texts, RunUnderTheJapaneseAnsiCodePage) {
-  EXPECT_EQ(932u, GetACP()) << "the ANSI functions would show other glyphs";
+  // Skipped, or under Wine failed, where the ANSI functions would show other
+  // glyphs.
+  KINSHU_REQUIRE_CP932();
 }
 
 TEST(Texts, EveryTextDecodesToItsJapanese) {

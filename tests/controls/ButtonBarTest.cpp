@@ -22,6 +22,7 @@ const ExpectedButton kButtons[] = {
 };
 
 TEST(ButtonBar, CreatesThreeTouchingPushButtons) {
+  KINSHU_REQUIRE_CP932();
   TestParent parent(400, 300);
   ButtonBar bar;
   bar.Create(GetModuleHandleA(NULL), parent.hwnd());

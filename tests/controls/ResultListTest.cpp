@@ -90,6 +90,7 @@ TEST(ResultList, CreatesAReportListBelowTheButtonRow) {
 }
 
 TEST(ResultList, HasTwelveColumnsWithCp932Headers) {
+  KINSHU_REQUIRE_CP932();
   ListWindow w;
   HWND header =
       reinterpret_cast<HWND>(SendMessageA(w.list, LVM_GETHEADER, 0, 0));

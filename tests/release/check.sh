@@ -10,20 +10,8 @@ source=$(cd "$2" && pwd)
 objdump=$3
 exe="$build/kinshu.exe"
 limit=49152
-failures=0
-passes=0
-
-check() { # what expected actual
-  if [ "$2" = "$3" ]; then
-    echo "ok: $1"
-    passes=$((passes + 1))
-  else
-    echo "FAIL: $1"
-    echo "  expected: $2"
-    echo "  actual:   $3"
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=../support/check.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/check.sh"
 
 size=$(stat -c %s "$exe")
 check "kinshu.exe is at most $limit bytes ($size)" yes \
@@ -58,5 +46,4 @@ else
   check "built again in another folder" built failed
 fi
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+report

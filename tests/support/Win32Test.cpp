@@ -311,6 +311,17 @@ void PumpMessages(DWORD ms, bool untilIdle) {
   }
 }
 
+std::string Environment(const char* name) {
+  char value[1024] = "";
+  const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+  return n > 0 && n < sizeof value ? value : "";
+}
+
+bool RunsUnderWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") !=
+         NULL;
+}
+
 std::string Hex(const std::string& bytes) {
   std::string out;
   char b[4];

@@ -119,6 +119,29 @@ bool IsRowSelected(HWND list, int row);
 // early once the queue is empty when untilIdle is set.
 void PumpMessages(DWORD ms, bool untilIdle = true);
 
+// The value of an environment variable, or "" where it is not set.
+std::string Environment(const char* name);
+
+// Whether this process runs under Wine rather than Windows.
+bool RunsUnderWine();
+
+// The program's texts are CP932 bytes handed to the ANSI functions, which
+// show them as Japanese only where the process's code page is 932: the
+// manifest asks for it, and Windows 11 grants it. Where it is another (an
+// earlier Windows of another language), a test that compares such texts is
+// skipped with the reason; under Wine, whose runs always have 932, it fails.
+#define KINSHU_REQUIRE_CP932()                                                 \
+  do {                                                                         \
+    if (GetACP() != 932) {                                                     \
+      if (win32test::RunsUnderWine())                                          \
+        FAIL() << "code page " << GetACP() << " under Wine, not 932";          \
+      GTEST_SKIP()                                                             \
+          << "the ANSI code page is " << GetACP()                              \
+          << ", not 932: this Windows does not honour the manifest's "         \
+             "code page";                                                      \
+    }                                                                          \
+  } while (0)
+
 // The bytes of a text as hexadecimal, so that a failed comparison of CP932
 // texts prints something readable.
 std::string Hex(const std::string& bytes);

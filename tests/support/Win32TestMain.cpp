@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   win32test::InstallBoxGuard();
   // Seconds without a new step before the watchdog ends the program; every
   // bounded wait of the tests is shorter.
-  const char* seconds = std::getenv("KINSHU_WATCHDOG_SECONDS");
-  win32test::StartWatchdog(argv[0], seconds != NULL ? std::atoi(seconds) : 30);
+  const std::string seconds = win32test::Environment("KINSHU_WATCHDOG_SECONDS");
+  win32test::StartWatchdog(argv[0],
+                           seconds.empty() ? 30 : std::atoi(seconds.c_str()));
   return RUN_ALL_TESTS();
 }
