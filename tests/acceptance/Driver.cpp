@@ -38,17 +38,33 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId, const char* className) {
   return search.found;
 }
 
+// Ends a program that stopped answering, so that the rest of the test fails
+// at once instead of waiting on it again and again.
+void EndHungProgram(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+  if (process != NULL) {
+    TerminateProcess(process, 254);
+    CloseHandle(process);
+  }
+}
+
 // Sends a message to a window of the program, waiting for its answer for at
 // most kWait; a program that does not answer fails the test, naming what was
-// asked of it.
+// asked of it, and is ended.
 LRESULT SendBounded(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                     const char* what) {
   win32test::Step(std::string("kinshu to answer ") + what);
   DWORD_PTR result = 0;
-  if (SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, kWait,
-                          &result) == 0)
+  if (!IsWindow(hwnd)) {
+    ADD_FAILURE() << "kinshu's window is gone; it cannot answer " << what;
+  } else if (SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, kWait,
+                                 &result) == 0) {
     ADD_FAILURE() << "kinshu did not answer " << what << " within "
-                  << kWait / 1000 << " s";
+                  << kWait / 1000 << " s; it is ended";
+    EndHungProgram(hwnd);
+  }
   return static_cast<LRESULT>(result);
 }
 
@@ -93,6 +109,13 @@ std::string ReadRemoteCell(HANDLE process, HWND list, int row, int column) {
     ReadProcessMemory(process, remote + sizeof(LVITEMA), text, kText - 1, NULL);
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   return text;
+}
+
+std::string Describe(const std::vector<MessageBox>& boxes) {
+  std::string lines;
+  for (const MessageBox& b : boxes)
+    lines += b.caption + ": " + b.text + "\n";
+  return lines;
 }
 
 std::string DefaultProgramPath() {
@@ -191,7 +214,8 @@ void Kinshu::Click(int id) {
   while (WaitForSingleObject(thread, 20) == WAIT_TIMEOUT) {
     if (GetTickCount() - start >= kWait) {
       ADD_FAILURE() << "kinshu did not handle a click on control " << id
-                    << " within " << kWait / 1000 << " s";
+                    << " within " << kWait / 1000 << " s; it is ended";
+      EndHungProgram(m_main);
       break;
     }
     AnswerBoxes();

@@ -28,6 +28,10 @@ struct MessageBox {
   bool ownedByMain;
 };
 
+// The boxes as "caption: text" lines, for a failed check to print; "" for
+// none.
+std::string Describe(const std::vector<MessageBox>& boxes);
+
 class Kinshu {
 public:
   // Starts the program with the given command-line arguments and waits for

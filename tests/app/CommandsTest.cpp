@@ -13,8 +13,8 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// No box is expected here: one would fail the test with its text.
 TEST(InputCommand, TheRoadOfOneAmount) {
-  win32test::MessageBoxCatcher catcher;
   MainWindowFixture w;
   w.Type("12345");
   EXPECT_EQ(0, w.Command(IDC_INPUT));
@@ -25,11 +25,9 @@ TEST(InputCommand, TheRoadOfOneAmount) {
       w.Row(0));
   EXPECT_EQ("", w.EntryText());
   EXPECT_EQ(10, SendMessageA(g_hAmountEdit, EM_GETLIMITTEXT, 0, 0));
-  EXPECT_TRUE(catcher.boxes.empty());
 }
 
 TEST(InputCommand, ByARealClickOnTheButton) {
-  win32test::MessageBoxCatcher catcher;
   MainWindowFixture w;
   ShowWindow(w.hwnd, SW_SHOW);
   w.Type("5");
@@ -41,7 +39,6 @@ TEST(InputCommand, ByARealClickOnTheButton) {
   w.Click(IDC_TOTAL);
   ASSERT_EQ(2, w.Rows());
   EXPECT_EQ("SUM", w.Row(1)[0]);
-  EXPECT_TRUE(catcher.boxes.empty());
 }
 
 TEST(InputCommand, TenTypedDigitsAreAllRead) {
@@ -123,14 +120,12 @@ TEST(InputCommand, HandlerResults) {
 }
 
 TEST(TotalCommand, AnEmptyListTotalsToZeroWithoutError) {
-  win32test::MessageBoxCatcher catcher;
   MainWindowFixture w;
   w.Command(IDC_TOTAL);
   ASSERT_EQ(1, w.Rows());
   EXPECT_EQ(
       Texts({"SUM", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}),
       w.Row(0));
-  EXPECT_TRUE(catcher.boxes.empty());
 }
 
 TEST(TotalCommand, SumsAndSumsOfSums) {

@@ -68,7 +68,6 @@ TEST(MainWindow, ClassHasTheArrowCursorAndMenuColouredBackground) {
 }
 
 TEST(MainWindow, CommandsWithANonZeroHighWordAreIgnored) {
-  win32test::MessageBoxCatcher catcher;
   MainWindowFixture w;
   w.Paste("5");
   EXPECT_EQ(0, w.Command(MAKEWPARAM(IDC_INPUT, 1)));
@@ -79,7 +78,6 @@ TEST(MainWindow, CommandsWithANonZeroHighWordAreIgnored) {
   EXPECT_TRUE(IsWindow(w.hwnd));
   EXPECT_EQ(0, w.Rows());
   EXPECT_EQ("5", w.EntryText());
-  EXPECT_TRUE(catcher.boxes.empty());
 }
 
 // The list fills the client area below the button row; nothing else moves.

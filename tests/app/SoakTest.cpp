@@ -148,7 +148,8 @@ TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
     w.Command(IDC_INPUT);
     if (expected != 0) {
       model.push_back(Numbered(expected));
-      ASSERT_EQ(boxes, catcher.boxes.size()) << "Input " << input;
+      ASSERT_EQ(boxes, catcher.boxes.size())
+          << "Input " << input << ", a box: " << catcher.boxes.back().text;
     } else {
       ASSERT_EQ(++boxes, catcher.boxes.size()) << "Input " << input;
       EXPECT_EQ("Error", catcher.boxes.back().text);
@@ -173,7 +174,8 @@ TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
       ++totals;
       if (fits) {
         model.push_back(sums);
-        ASSERT_EQ(boxes, catcher.boxes.size()) << "Total " << totals;
+        ASSERT_EQ(boxes, catcher.boxes.size())
+            << "Total " << totals << ", a box: " << catcher.boxes.back().text;
       } else {
         ++failedTotals;
         ASSERT_EQ(++boxes, catcher.boxes.size()) << "Total " << totals;
