@@ -3,11 +3,12 @@
 # system's DLLs, carries no symbols and no time stamp, stays within its size,
 # and is built again, byte for byte, from a copy of the sources in another
 # folder.
-#   check.sh BUILD_DIR SOURCE_DIR OBJDUMP
+#   check.sh BUILD_DIR SOURCE_DIR OBJDUMP TOOLCHAIN_FILE
 set -uo pipefail
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
 objdump=$3
+toolchain=$(basename "$4")
 exe="$build/kinshu.exe"
 limit=49152
 # shellcheck source=../support/check.sh
@@ -35,7 +36,7 @@ mkdir -p "$work/src"
 cp -r "$source/CMakeLists.txt" "$source/cmake" "$source/src" "$source/tools" \
   "$work/src/"
 if cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-i686.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/$toolchain" \
   -DKINSHU_BUILD_TESTS=OFF >"$work/log" 2>&1 &&
   cmake --build "$work/build" --target kinshu >>"$work/log" 2>&1; then
   check "built again in another folder, the same bytes" same \
