@@ -92,6 +92,11 @@ Holdings Held() {
 
 TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
   const auto started = std::chrono::steady_clock::now();
+  const auto seconds = [&started] {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                         started)
+        .count();
+  };
   win32test::MessageBoxCatcher catcher;
   MainWindowFixture w;
   // The window stays hidden: under Wine a visible list view costs about
@@ -160,10 +165,7 @@ TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
     if (input % 1000 == 0) {
       std::printf(
           "soak progress: %d Inputs, %zu rows, %zu error boxes, %.1f s\n",
-          input, model.size(), boxes,
-          std::chrono::duration<double>(std::chrono::steady_clock::now() -
-                                        started)
-              .count());
+          input, model.size(), boxes, seconds());
       std::fflush(stdout);
     }
 
@@ -211,9 +213,6 @@ TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
   PostMessageA(w.hwnd, WM_COMMAND, IDC_CLOSE, 0);
   EXPECT_EQ(0, RunLoopWithSafetyTimer());
 
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - started)
-          .count();
   std::printf("soak: 5000 Inputs (%d typed, %d pasted, %d bad), %d Totals "
               "(%d refused past 64 bits), %d numbered rows, %zu rows in all, "
               "held GDI %lu, USER %lu, handles %lu, windows %lu before and "
@@ -222,7 +221,7 @@ TEST(Soak, FiveThousandInputsAndTwoHundredTotals) {
               static_cast<unsigned long>(atEnd.gdi),
               static_cast<unsigned long>(atEnd.user),
               static_cast<unsigned long>(atEnd.handles),
-              static_cast<unsigned long>(atEnd.windows), seconds);
+              static_cast<unsigned long>(atEnd.windows), seconds());
 }
 
 } // namespace
