@@ -1,7 +1,9 @@
-// Runs the breakdown on every 32-bit amount and checks each result against
-// the invariants that hold for all of them. Each positive amount is checked
-// together with its negation; 0 and INT_MIN are checked on their own.
-#include "calc/BreakdownInvariants.h"
+// Proves the breakdown of every 32-bit amount: each one is compared, field by
+// field, with its right breakdown, worked out another way and checked against
+// the invariants that every breakdown keeps (BreakdownCheck.h). Any field
+// that differs fails the run, naming the amount and the field. Under Wine it
+// runs the calculator exactly as kinshu.exe has it.
+#include "calc/BreakdownCheck.h"
 #include "calc/DenominationCalculator.h"
 
 #include <atomic>
@@ -21,30 +23,77 @@ void Report(int amount, const char* what) {
     std::printf("FAIL amount %d: %s\n", amount, what);
 }
 
-// Checks one successful breakdown; returns false after reporting a fault.
-bool CheckOne(int amount, const DenominationCalculator& c) {
-  const char* fault = invariants::CheckBreakdown(amount, c);
-  if (fault != 0)
-    Report(amount, fault);
-  return fault == 0;
+// Checks one successful breakdown of amount against the right one; returns
+// false after reporting the first field that differs.
+bool CheckOne(int amount, const DenominationCalculator& c,
+              const check::Fields& right) {
+  const check::Fields got = check::FieldsOf(c);
+  const int i = check::FirstDifference(got, right);
+  if (i >= 0) {
+    char what[160];
+    std::snprintf(what, sizeof what, "%s is %d, the right breakdown has %d",
+                  check::FieldName(i), got.f[i], right.f[i]);
+    Report(amount, what);
+  }
+  return i < 0;
 }
 
-// Checks amounts first..last and their negations. Every invariant holds for
-// a breakdown exactly when it holds, with the amount and every field
-// negated, for the negated breakdown: so the breakdown of -a is checked in
-// full by comparing it, field by field, with the negation of the checked
-// breakdown of a.
+// The right breakdowns of the remainders 0 to 9,999, each checked against
+// the invariants. Every amount a = hi * 10,000 + lo (lo below 10,000) has
+// lo's right breakdown with hi in its ten-thousands and its 10,000-yen
+// count: paying a largest first takes hi 10,000-yen pieces and leaves lo,
+// and a's places below the ten-thousands are lo's.
+std::vector<check::Fields> g_remainders;
+
+void WorkOutRemainders() {
+  g_remainders.resize(10000);
+  for (int lo = 0; lo < 10000; ++lo) {
+    check::Fields& r = g_remainders[lo];
+    if (lo == 0) {
+      r = check::Fields{}; // 0 has no breakdown of its own: no pieces at all
+      continue;
+    }
+    r = check::Reference(lo);
+    if (const char* broken = check::BrokenInvariant(lo, r))
+      Report(lo, broken);
+  }
+}
+
+// Checks the amounts hi * 10,000 + lo for hi from first to last (all lo,
+// up to INT_MAX) and their negations.
 void CheckRange(int first, int last, std::atomic<long long>* checked) {
   long long done = 0;
   DenominationCalculator pos, neg;
-  for (int a = first;; ++a) {
-    if (pos.Run(a) != 1 || neg.Run(-a) != 1)
-      Report(a, "Run refused a nonzero amount");
-    else if (CheckOne(a, pos) && !invariants::IsNegationOf(pos, neg))
-      Report(a, "breakdown of -a is not the negated breakdown of a");
-    done += 2;
-    if (a == last)
-      break;
+  for (int hi = first; hi <= last; ++hi) {
+    const int top = hi == INT_MAX / 10000 ? INT_MAX % 10000 : 9999;
+    for (int lo = hi == 0 ? 1 : 0; lo <= top; ++lo) {
+      const int a = hi * 10000 + lo;
+      if (pos.Run(a) != 1 || neg.Run(-a) != 1) {
+        Report(a, "Run refused a nonzero amount");
+      } else {
+        // The usual case in a few instructions: each field of pos must equal
+        // the right one, and each field of neg its negation.
+        const check::Fields got = check::FieldsOf(pos);
+        const check::Fields gotNegated = check::FieldsOf(neg);
+        const check::Fields& below = g_remainders[lo];
+        unsigned differs = 0;
+        for (int i = 0; i < check::kFields; ++i) {
+          const int want = i == 4 || i == 14 ? hi : below.f[i];
+          differs |= static_cast<unsigned>(got.f[i] ^ want) |
+                     static_cast<unsigned>(gotNegated.f[i] + want);
+        }
+        if (differs != 0) { // find the field and report it
+          check::Fields right = below;
+          right.f[4] = right.f[14] = hi;
+          check::Fields negated;
+          for (int i = 0; i < check::kFields; ++i)
+            negated.f[i] = -right.f[i];
+          if (CheckOne(a, pos, right))
+            CheckOne(-a, neg, negated);
+        }
+      }
+      done += 2;
+    }
   }
   checked->fetch_add(done);
 }
@@ -56,24 +105,28 @@ int main() {
   std::atomic<long long> checked(0);
 
   DenominationCalculator zero;
-  if (zero.Run(0) != 0 || zero.m_counts[9] != 0)
-    Report(0, "amount 0 was accepted");
+  if (zero.Run(0) != 0 || check::FirstDifference(check::FieldsOf(zero),
+                                                 check::Fields{}) >= 0)
+    Report(0, "amount 0 was accepted or changed a field");
   DenominationCalculator lowest;
-  if (lowest.Run(INT_MIN) != 1 || !CheckOne(INT_MIN, lowest))
-    Report(INT_MIN, "lowest amount failed");
+  const check::Fields right = check::Reference(INT_MIN);
+  if (lowest.Run(INT_MIN) != 1)
+    Report(INT_MIN, "Run refused the lowest amount");
+  else if (CheckOne(INT_MIN, lowest, right))
+    if (const char* broken = check::BrokenInvariant(INT_MIN, right))
+      Report(INT_MIN, broken);
   checked += 2;
 
+  WorkOutRemainders();
   unsigned workers = std::thread::hardware_concurrency();
   if (workers == 0)
     workers = 2;
   std::vector<std::thread> threads;
-  const long long span = INT_MAX / workers;
-  for (unsigned w = 0; w < workers; ++w) {
-    const int first = static_cast<int>(1 + w * span);
-    const int last =
-        w + 1 == workers ? INT_MAX : static_cast<int>((w + 1) * span);
-    threads.emplace_back(CheckRange, first, last, &checked);
-  }
+  const int tops = INT_MAX / 10000 + 1; // hi from 0 to 214,748
+  for (unsigned w = 0; w < workers; ++w)
+    threads.emplace_back(CheckRange, static_cast<int>(w * tops / workers),
+                         static_cast<int>((w + 1) * tops / workers) - 1,
+                         &checked);
   for (std::thread& t : threads)
     t.join();
 
