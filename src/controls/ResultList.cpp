@@ -35,7 +35,10 @@ Placement ListPlacement(HWND hWndParent) {
   return p;
 }
 
-// The text of one cell of a row: sub-item s holds cell 11 - s.
+// The item record that writes or reads the text of one sub-item of a row
+// from or into a cell. A list view cuts a longer text short to the cell,
+// with a closing zero on Windows and without one under Wine: the reader puts
+// its own zero in the cell's last byte.
 LVITEMA CellItem(int row, int subItem, char* cell) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT;
@@ -44,6 +47,12 @@ LVITEMA CellItem(int row, int subItem, char* cell) {
   item.pszText = cell;
   item.cchTextMax = ResultList::kCellSize;
   return item;
+}
+
+// Whether a cell read back holds a text longer than any number the list
+// writes, and so was cut short.
+bool IsCutShort(const char* cell) {
+  return std::strlen(cell) >= static_cast<size_t>(decimal::kInt64TextSize);
 }
 
 } // namespace
@@ -139,6 +148,7 @@ void ResultList::ReadRow(int index) {
     LVITEMA sub = CellItem(index, s, m_cells[kCells - s]);
     SendMessageA(m_hWnd, LVM_GETITEMTEXTA, index,
                  reinterpret_cast<LPARAM>(&sub));
+    m_cells[kCells - s][kCellSize - 1] = '\0';
   }
 }
 
@@ -169,6 +179,9 @@ int ResultList::Total() {
     if (FindSelection() == 0)
       return 0;
     ReadRow(i);
+    for (int c = 0; c < kCells; ++c)
+      if (IsCutShort(m_cells[c]))
+        return 0;
     long long value = 0;
     if (!decimal::ReadLikeAtoi(m_cells[kAmountCell], &value) ||
         !decimal::AddChecked(&m_amount, value))

@@ -18,8 +18,9 @@ public:
   static const int kCells = kDenominations + 1;
   // Cell of the amount; cells 0 to 9 hold the counts, low to high.
   static const int kAmountCell = 10;
-  // Every cell holds the whole text of any 64-bit value.
-  static const int kCellSize = decimal::kInt64TextSize;
+  // Every cell holds the whole text of any 64-bit value, and one character
+  // more: a cell read back that fills it held a longer text.
+  static const int kCellSize = decimal::kInt64TextSize + 1;
   // The list starts below the row of the entry box and the buttons.
   static const int kTop = 68;
 
@@ -37,13 +38,15 @@ public:
   int WriteRow(int numbered);
   // Adds every row of the list into m_amount and m_counts, marking each row
   // selected as it goes. 0 when a row could not be selected, a column held
-  // no 64-bit number, or a sum would leave the 64-bit range.
+  // a text longer than any number the list writes or no 64-bit number, or a
+  // sum would leave the 64-bit range.
   int Total();
 
   void InsertColumns();
   // Inserts the formatted cells as row index; 0 when the list refused it.
   int InsertRow(int index);
-  // Copies the texts of row index back into the cells.
+  // Copies the texts of row index back into the cells; a longer text than a
+  // cell holds is cut short and fills it.
   void ReadRow(int index);
   // Finds the first selected row; 0 when the list is empty or has none.
   int FindSelection();

@@ -51,11 +51,11 @@ void EndHungProgram(HWND window) {
 }
 
 // Sends a message to a window of the program, waiting for its answer for at
-// most kWait; a program that does not answer fails the test, naming what was
-// asked of it, and is ended.
+// most kWait, which is shorter than the watchdog's time: the caller's step
+// stays the one reported. A program that does not answer fails the test,
+// naming what was asked of it, and is ended.
 LRESULT SendBounded(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                     const char* what) {
-  win32test::Step(std::string("kinshu to answer ") + what);
   DWORD_PTR result = 0;
   if (!IsWindow(hwnd)) {
     ADD_FAILURE() << "kinshu's window is gone; it cannot answer " << what;
@@ -111,9 +111,9 @@ std::string ReadRemoteCell(HANDLE process, HWND list, int row, int column) {
   return text;
 }
 
-std::string Describe(const std::vector<MessageBox>& boxes) {
+std::string Describe(const std::vector<Box>& boxes) {
   std::string lines;
-  for (const MessageBox& b : boxes)
+  for (const Box& b : boxes)
     lines += b.caption + ": " + b.text + "\n";
   return lines;
 }
@@ -170,6 +170,16 @@ Kinshu::~Kinshu() {
 
 std::string Kinshu::Title() const { return RemoteText(m_main); }
 
+std::wstring Kinshu::UnicodeTitle() const {
+  wchar_t text[256] = L"";
+  DWORD_PTR ignored = 0;
+  if (SendMessageTimeoutW(m_main, WM_GETTEXT, 256,
+                          reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kWait,
+                          &ignored) == 0)
+    ADD_FAILURE() << "kinshu did not answer WM_GETTEXT";
+  return text;
+}
+
 std::string Kinshu::EntryText() const {
   return RemoteText(control(IDC_AMOUNT));
 }
@@ -187,7 +197,7 @@ void Kinshu::Type(const std::string& keys) {
 
 void Kinshu::AnswerBoxes() {
   for (HWND box : VisibleWindowsOf(m_process.dwProcessId, "#32770")) {
-    MessageBox b;
+    Box b;
     b.caption = RemoteText(box);
     b.text = RemoteText(GetDlgItem(box, 0xFFFF));
     b.ownedByMain = GetWindow(box, GW_OWNER) == m_main;
@@ -223,8 +233,8 @@ void Kinshu::Click(int id) {
   CloseHandle(thread);
 }
 
-std::vector<MessageBox> Kinshu::ClickUntilBox(int id, int most) {
-  std::vector<MessageBox> boxes;
+std::vector<Box> Kinshu::ClickUntilBox(int id, int most) {
+  std::vector<Box> boxes;
   for (int i = 0; i < most && boxes.empty(); ++i) {
     Click(id);
     boxes = TakeBoxes();
@@ -232,9 +242,9 @@ std::vector<MessageBox> Kinshu::ClickUntilBox(int id, int most) {
   return boxes;
 }
 
-std::vector<MessageBox> Kinshu::TakeBoxes() {
+std::vector<Box> Kinshu::TakeBoxes() {
   AnswerBoxes(); // a box that a posted command opened is open still
-  std::vector<MessageBox> taken;
+  std::vector<Box> taken;
   taken.swap(m_boxes);
   return taken;
 }

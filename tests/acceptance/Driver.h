@@ -22,7 +22,8 @@ std::string DefaultProgramPath();
 // the text buffer are placed there.
 std::string ReadRemoteCell(HANDLE process, HWND list, int row, int column);
 
-struct MessageBox {
+// A message box of the program, as the driver answered it.
+struct Box {
   std::string caption;
   std::string text;
   bool ownedByMain;
@@ -30,7 +31,7 @@ struct MessageBox {
 
 // The boxes as "caption: text" lines, for a failed check to print; "" for
 // none.
-std::string Describe(const std::vector<MessageBox>& boxes);
+std::string Describe(const std::vector<Box>& boxes);
 
 class Kinshu {
 public:
@@ -46,9 +47,11 @@ public:
   bool ok() const { return m_main != NULL; }
   HWND main() const { return m_main; }
   HWND control(int id) const { return GetDlgItem(m_main, id); }
-  DWORD processId() const { return m_process.dwProcessId; }
 
+  // The title as the program's code page made it: its ANSI bytes as this
+  // process's code page gives them back, and as the system holds it.
   std::string Title() const;
+  std::wstring UnicodeTitle() const;
   std::string EntryText() const;
   // Sets the entry box's text, as a paste or another program does.
   void Paste(const std::string& text);
@@ -59,9 +62,9 @@ public:
   void Click(int id);
   // Clicks a button at most `most` times, until a click shows a message
   // box; the boxes of that click, or none.
-  std::vector<MessageBox> ClickUntilBox(int id, int most);
+  std::vector<Box> ClickUntilBox(int id, int most);
   // The message boxes answered since the last call.
-  std::vector<MessageBox> TakeBoxes();
+  std::vector<Box> TakeBoxes();
 
   int Rows() const;
   std::string Cell(int row, int column) const;
@@ -77,7 +80,7 @@ private:
 
   PROCESS_INFORMATION m_process;
   HWND m_main;
-  std::vector<MessageBox> m_boxes;
+  std::vector<Box> m_boxes;
 };
 
 } // namespace driver

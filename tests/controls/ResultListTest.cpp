@@ -1,13 +1,13 @@
 #include "controls/ResultList.h"
 #include "app/Globals.h"
 #include "app/Texts.h"
-#include "calc/DenominationCalculator.h"
 #include "support/Win32Test.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,6 +15,18 @@ using win32test::ItemText;
 using win32test::TestParent;
 
 namespace {
+
+// A row as the Input command writes it: an amount and its counts, from
+// 1 yen up to 10,000 yen.
+struct Row {
+  long long amount;
+  long long counts[10];
+};
+const Row k5 = {5, {0, 1}};
+const Row k1000 = {1000, {0, 0, 0, 0, 0, 0, 1}};
+const Row k2000 = {2000, {0, 0, 0, 0, 0, 0, 0, 1}};
+const Row k12345 = {12345, {0, 1, 4, 0, 3, 0, 0, 1, 0, 1}};
+const Row kMinus7 = {-7, {-2, -1}};
 
 // A result list created through the wrapper on a parent of its own.
 struct ListWindow {
@@ -25,15 +37,13 @@ struct ListWindow {
     creator.Create(GetModuleHandleA(NULL), parent.hwnd());
     list = creator.m_hWnd;
   }
-  // Appends a numbered row for amount, broken down as the Input command does.
-  void Input(int amount) {
-    DenominationCalculator calc;
-    ASSERT_EQ(1, calc.Run(amount));
+  // Appends a numbered row.
+  void Append(const Row& r) {
     ResultList row;
     row.m_hWnd = list;
-    row.m_amount = amount;
+    row.m_amount = r.amount;
     for (int k = 0; k < 10; ++k)
-      row.m_counts[k] = calc.m_counts[k];
+      row.m_counts[k] = r.counts[k];
     ASSERT_EQ(1, row.WriteRow(1));
   }
   // Totals the list as the Total command does; 1 when a "SUM" row was added.
@@ -145,8 +155,8 @@ TEST(ResultList, ResizeRefitsToTheClientArea) {
 
 TEST(ResultList, WritesNumberedRowsHighToLow) {
   ListWindow w;
-  w.Input(12345);
-  w.Input(-7);
+  w.Append(k12345);
+  w.Append(kMinus7);
   ASSERT_EQ(2, win32test::ItemCount(w.list));
   // Label, amount, then 10,000 yen down to 1 yen.
   EXPECT_EQ(
@@ -159,10 +169,10 @@ TEST(ResultList, WritesNumberedRowsHighToLow) {
 
 TEST(ResultList, LabelsCountEveryRowSumRowsIncluded) {
   ListWindow w;
-  w.Input(1000);
-  w.Input(2000);
+  w.Append(k1000);
+  w.Append(k2000);
   ASSERT_EQ(1, w.Total());
-  w.Input(5);
+  w.Append(k5);
   ASSERT_EQ(4, win32test::ItemCount(w.list));
   EXPECT_EQ("1", ItemText(w.list, 0, 0));
   EXPECT_EQ("2", ItemText(w.list, 1, 0));
@@ -175,22 +185,28 @@ TEST(ResultList, LabelsCountEveryRowSumRowsIncluded) {
 
 TEST(ResultList, TotalOfAnEmptyListIsAllZero) {
   ListWindow w;
-  ResultList sums;
+  // Built where stale bytes lay, as on a reused stack: the sums start from
+  // what the constructor sets, not from what was there before.
+  alignas(ResultList) unsigned char storage[sizeof(ResultList)];
+  volatile unsigned char* stale = storage;
+  for (size_t i = 0; i < sizeof storage; ++i)
+    stale[i] = 0xA5;
+  ResultList& sums = *new (storage) ResultList;
   sums.m_hWnd = w.list;
   EXPECT_EQ(1, sums.Total());
-  EXPECT_EQ(0, sums.m_amount);
   EXPECT_EQ(1, sums.WriteRow(0));
+  sums.~ResultList();
   EXPECT_EQ(
       Texts({"SUM", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}),
       w.Row(0));
-  w.Input(3);
+  w.Append({3, {3}});
   EXPECT_EQ("2", ItemText(w.list, 1, 0));
 }
 
 TEST(ResultList, TotalAddsEachColumnOnItsOwn) {
   {
     ListWindow w;
-    w.Input(88888);
+    w.Append({88888, {3, 1, 3, 1, 3, 1, 1, 1, 1, 8}});
     ASSERT_EQ(1, w.Total());
     std::vector<std::string> sum = w.Row(1), row = w.Row(0);
     sum[0] = row[0] = "";
@@ -198,8 +214,9 @@ TEST(ResultList, TotalAddsEachColumnOnItsOwn) {
   }
   {
     ListWindow w;
-    w.Input(31000);
-    w.Input(31000);
+    const Row k31000 = {31000, {0, 0, 0, 0, 0, 0, 1, 0, 0, 3}};
+    w.Append(k31000);
+    w.Append(k31000);
     ASSERT_EQ(1, w.Total());
     EXPECT_EQ(Texts({"SUM", "62000", "6", "0", "0", "2", "0", "0", "0", "0",
                      "0", "0"}),
@@ -207,8 +224,8 @@ TEST(ResultList, TotalAddsEachColumnOnItsOwn) {
   }
   {
     ListWindow w; // mixed signs
-    w.Input(12345);
-    w.Input(-99999);
+    w.Append(k12345);
+    w.Append({-99999, {-4, -1, -4, -1, -4, -1, 0, -2, -1, -9}});
     ASSERT_EQ(1, w.Total());
     EXPECT_EQ(Texts({"SUM", "-87654", "-8", "-1", "-1", "0", "-1", "-1", "-1",
                      "0", "0", "-4"}),
@@ -218,8 +235,8 @@ TEST(ResultList, TotalAddsEachColumnOnItsOwn) {
 
 TEST(ResultList, TotalAddsEarlierSumRowsAgain) {
   ListWindow w;
-  w.Input(1000);
-  w.Input(2000);
+  w.Append(k1000);
+  w.Append(k2000);
   ASSERT_EQ(1, w.Total());
   ASSERT_EQ(1, w.Total());
   EXPECT_EQ("6000", ItemText(w.list, 3, 1));
@@ -229,9 +246,9 @@ TEST(ResultList, TotalAddsEarlierSumRowsAgain) {
 
 TEST(ResultList, TotalSelectsEveryRowButTheNewSum) {
   ListWindow w;
-  w.Input(1);
-  w.Input(2);
-  w.Input(3);
+  w.Append({1, {1}});
+  w.Append({2, {2}});
+  w.Append({3, {3}});
   ASSERT_EQ(1, w.Total());
   for (int r = 0; r < 3; ++r)
     EXPECT_TRUE(win32test::IsRowSelected(w.list, r)) << "row " << r;
@@ -239,14 +256,15 @@ TEST(ResultList, TotalSelectsEveryRowButTheNewSum) {
   EXPECT_EQ(LVS_SHOWSELALWAYS,
             GetWindowLongA(w.list, GWL_STYLE) & LVS_SHOWSELALWAYS)
       << "the selection stays visible without the focus";
-  w.Input(4);
-  EXPECT_FALSE(win32test::IsRowSelected(w.list, 4)) << "Input selects nothing";
+  w.Append({4, {4}});
+  EXPECT_FALSE(win32test::IsRowSelected(w.list, 4)) << "appending selects nothing";
 }
 
 TEST(ResultList, SumsOfNineDigitAmountsKeepEveryDigit) {
   ListWindow w;
-  w.Input(999999999);
-  w.Input(999999999);
+  const Row kLargest = {999999999, {4, 1, 4, 1, 4, 1, 0, 2, 1, 99999}};
+  w.Append(kLargest);
+  w.Append(kLargest);
   ASSERT_EQ(1, w.Total());
   EXPECT_EQ("1999999998", ItemText(w.list, 2, 1));
   EXPECT_EQ("199998", ItemText(w.list, 2, 2)) << "10,000-yen column";
@@ -281,20 +299,31 @@ TEST(ResultList, CellsHoldAnySixtyFourBitValueAndTotalRefusesOverflow) {
   EXPECT_EQ(2, win32test::ItemCount(w.list)) << "no row appended";
 }
 
+// Another program can set any text in a cell. One longer than any number
+// the list writes cannot be read whole, and the part that is read could be a
+// wrong number (here 0, where it is -1): Total refuses it.
+TEST(ResultList, TotalRefusesACellTooLongToReadWhole) {
+  ListWindow w;
+  w.Append(k5);
+  char text[] = "-0000000000000000000001";
+  LVITEMA item = {};
+  item.iSubItem = 1;
+  item.pszText = text;
+  SendMessageA(w.list, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+  ASSERT_EQ(text, ItemText(w.list, 0, 1));
+  EXPECT_EQ(0, w.Total());
+  EXPECT_EQ(1, win32test::ItemCount(w.list)) << "no row appended";
+}
+
 TEST(ResultList, WrappersLeaveTheControlAndAFailedCreateIsHarmless) {
   ListWindow w;
-  w.Input(5);
+  w.Append(k5);
   {
     ResultList transient;
     transient.m_hWnd = w.list;
   }
   EXPECT_TRUE(IsWindow(w.list));
   EXPECT_EQ(1, win32test::ItemCount(w.list));
-
-  ResultList fresh;
-  EXPECT_EQ(0, fresh.m_amount);
-  EXPECT_STREQ("", fresh.m_cells[0]);
-  fresh.Destroy();
 
   // A child cannot be created without a parent: the null handle is kept and
   // everything sent to it has no effect.

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   win32test::InstallBoxGuard();
   // Seconds without a new step before the watchdog ends the program; every
-  // bounded wait of the tests is shorter.
+  // bounded wait of the tests under one step is shorter (the longest, 25 s,
+  // waits for a list that commands posted at once fill).
   const std::string seconds = win32test::Environment("KINSHU_WATCHDOG_SECONDS");
   win32test::StartWatchdog(argv[0],
                            seconds.empty() ? 30 : std::atoi(seconds.c_str()));
