@@ -1,5 +1,18 @@
-# GoogleTest is built from source for whichever compiler the preset uses, so
-# the same tests run natively and, cross-built, under Wine.
+# GoogleTest as the targets gtest and gtest_main. On a Unix host for the host
+# itself, the system's own build (Debian's libgtest-dev) where there is one;
+# for Windows, cross-built or built there, from source with the preset's
+# compiler, so that the same tests run natively and under Wine.
+if(NOT CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
+  find_package(GTest CONFIG QUIET)
+endif()
+if(GTest_FOUND)
+  add_library(gtest INTERFACE)
+  target_link_libraries(gtest INTERFACE GTest::gtest)
+  add_library(gtest_main INTERFACE)
+  target_link_libraries(gtest_main INTERFACE GTest::gtest_main)
+  return()
+endif()
+
 set(KINSHU_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH
     "GoogleTest source tree (the one with googletest/ and googlemock/)")
 if(NOT EXISTS "${KINSHU_GTEST_SOURCE_DIR}/CMakeLists.txt")
@@ -14,7 +27,7 @@ set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 add_subdirectory("${KINSHU_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/googletest"
                  EXCLUDE_FROM_ALL SYSTEM)
 # Built, like the tests, for a quick build: at -O3 it is the longest compile
-# of every preset.
+# of the preset.
 if(NOT MSVC)
   target_compile_options(gtest PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O1>)
   target_compile_options(gtest_main PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O1>)

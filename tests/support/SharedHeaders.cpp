@@ -1,0 +1,2 @@
+// The translation unit in which the precompiled headers that the tests
+// share are made; it holds nothing of its own.
