@@ -6,6 +6,11 @@
 #include "controls/ButtonBar.h"
 #include "controls/ResultList.h"
 
+// The row takes the calculator's counts index for index.
+static_assert(ResultList::kDenominations ==
+                  DenominationCalculator::kDenominations,
+              "a row holds one count for each denomination of the calculator");
+
 int ButtonBar::OnInputCommand(HWND hAmountEdit, HWND hResultList) {
   AmountEdit edit;
   edit.m_hWnd = hAmountEdit;

@@ -41,14 +41,14 @@ void OnCommand(HWND hwnd, WPARAM wParam, ButtonBar& buttons) {
   switch (wParam) {
   case IDC_INPUT:
     if (buttons.OnInputCommand(g_hAmountEdit, g_hResultList) == 0)
-      ShowError(hwnd, "Error", "Calcuration");
+      ShowError(hwnd, texts::kInputError, texts::kInputErrorCaption);
     break;
   case IDC_CLOSE:
     DestroyWindow(hwnd);
     break;
   case IDC_TOTAL:
     if (buttons.OnTotalCommand(g_hResultList) == 0)
-      ShowError(hwnd, texts::kTotalError, "Calculation");
+      ShowError(hwnd, texts::kTotalError, texts::kTotalErrorCaption);
     break;
   }
 }

@@ -1,10 +1,22 @@
-// Every Japanese text of the program, as the code-page-932 (Shift-JIS) bytes
-// that the ANSI ("A") window functions take. This is the one place where the
-// texts are turned into bytes; a test decodes each of them through the
-// platform's CP932 conversion and compares it with the text it must be.
+// Every text of the program that its user sees. The Japanese ones are the
+// code-page-932 (Shift-JIS) bytes that the ANSI ("A") window functions take:
+// this is the one place where they are turned into bytes, and a test decodes
+// each of them through the platform's CP932 conversion and compares it with
+// the text it must be.
 #pragma once
 
 namespace texts {
+
+// The Input command's error box: its text and its caption. "Calcuration" is
+// the program's own caption, spelt so on purpose: leave it as it is.
+inline constexpr char kInputError[] = "Error";
+inline constexpr char kInputErrorCaption[] = "Calcuration";
+
+// The caption of the Total command's error box (its text is kTotalError).
+inline constexpr char kTotalErrorCaption[] = "Calculation";
+
+// The label of a row of sums.
+inline constexpr char kSumLabel[] = "SUM";
 
 // 金種計算: the main window's title.
 inline constexpr char kTitle[] = "\x8b\xe0\x8e\xed\x8c\x76\x8e\x5a";

@@ -6,8 +6,8 @@
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance,
                    LPSTR lpCmdLine, int nCmdShow) {
-  (void)hPrevInstance; // the program takes no arguments
-  (void)lpCmdLine;
+  (void)hPrevInstance; // always NULL on Win32
+  (void)lpCmdLine;     // the program takes no arguments: they are ignored
   g_hInstance = hInstance;
 
   // The result list is a list view: its class must exist before WM_CREATE.

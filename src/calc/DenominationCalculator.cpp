@@ -1,8 +1,5 @@
 #include "calc/DenominationCalculator.h"
 
-const int DenominationCalculator::kYen[kDenominations] = {
-    1, 5, 10, 50, 100, 500, 1000, 2000, 5000, 10000};
-
 DenominationCalculator::DenominationCalculator()
     : m_ones(0), m_tens(0), m_hundreds(0), m_thousands(0), m_tenThousands(0),
       m_counts() {}

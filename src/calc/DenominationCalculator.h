@@ -11,8 +11,6 @@ class DenominationCalculator {
 public:
   // Number of denominations; m_counts is indexed low to high.
   static const int kDenominations = 10;
-  // Yen value of each index of m_counts.
-  static const int kYen[kDenominations];
 
   DenominationCalculator();
   virtual ~DenominationCalculator();

@@ -1,7 +1,7 @@
 #include "controls/AmountEdit.h"
 
 #include "app/Globals.h"
-#include "controls/AmountText.h"
+#include "controls/DecimalText.h"
 
 AmountEdit::AmountEdit() : m_hWnd(NULL), m_value(0) {}
 
@@ -46,7 +46,7 @@ int AmountEdit::Read() {
     return 0; // no memory for the text: nothing read, the box as it was
   text[0] = '\0';
   SendMessageA(m_hWnd, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text));
-  const decimal::ParseResult reading = ReadAmountText(text, &m_value);
+  const decimal::ParseResult reading = decimal::ReadAmountText(text, &m_value);
   if (text != small)
     HeapFree(GetProcessHeap(), 0, text);
   switch (reading) {

@@ -47,6 +47,14 @@ ParseResult ParseLeading(const char* text, long long minimum, long long maximum,
   return kNumber;
 }
 
+ParseResult ReadAmountText(const char* text, int* amount) {
+  long long value = 0;
+  const ParseResult result =
+      ParseLeading(text, -2147483647LL - 1, 2147483647LL, &value);
+  *amount = result == kNumber ? static_cast<int>(value) : 0;
+  return result;
+}
+
 bool ReadLikeAtoi(const char* text, long long* value) {
   const long long kMax = 9223372036854775807LL;
   switch (ParseLeading(text, -kMax - 1, kMax, value)) {

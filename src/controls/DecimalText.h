@@ -1,5 +1,6 @@
-// Decimal text of the numbers that the entry box and the result list hold,
-// free of the platform so that it is tested natively as well.
+// The numbers that the entry box and the result list hold: their decimal
+// text, read and written, and the checked addition that totals them. Free of
+// the platform, so that it is tested natively as well.
 #pragma once
 
 namespace decimal {
@@ -19,6 +20,13 @@ enum ParseResult {
 // other character. Sets *value only for kNumber.
 ParseResult ParseLeading(const char* text, long long minimum, long long maximum,
                          long long* value);
+
+// Reads the amount at the start of the entry box's text: optional white
+// space, an optional sign, then digits; whatever follows them is ignored.
+// kNumber: *amount holds it. kNoDigits: the text holds no number.
+// kOutOfRange: the number does not fit a signed 32-bit amount.
+// *amount is 0 unless the result is kNumber.
+ParseResult ReadAmountText(const char* text, int* amount);
 
 // Reads a number back from a result-list column with the rules of atoi, but
 // 64 bits wide: text without digits is 0. Returns false, leaving *value

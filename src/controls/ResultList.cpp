@@ -124,15 +124,17 @@ int ResultList::WriteRow(int numbered) {
 }
 
 int ResultList::InsertRow(int index) {
-  char label[decimal::kInt64TextSize] = "SUM";
+  char numberText[decimal::kInt64TextSize];
+  const char* label = texts::kSumLabel;
   if (m_numbered != 0) {
     ++m_itemCount;
-    decimal::Format(m_itemCount, label);
+    decimal::Format(m_itemCount, numberText);
+    label = numberText;
   }
   LVITEMA item = {};
   item.mask = LVIF_TEXT;
   item.iItem = index;
-  item.pszText = label;
+  item.pszText = const_cast<char*>(label); // only read
   if (SendMessageA(m_hWnd, LVM_INSERTITEMA, 0,
                    reinterpret_cast<LPARAM>(&item)) < 0)
     return 0;

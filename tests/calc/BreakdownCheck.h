@@ -17,30 +17,29 @@ struct Fields {
 };
 
 inline Fields FieldsOf(const DenominationCalculator& c) {
-  Fields r = {{c.m_ones, c.m_tens, c.m_hundreds, c.m_thousands,
-               c.m_tenThousands}};
+  Fields r = {
+      {c.m_ones, c.m_tens, c.m_hundreds, c.m_thousands, c.m_tenThousands}};
   for (int i = 0; i < 10; ++i)
     r.f[5 + i] = c.m_counts[i];
   return r;
 }
 
 inline const char* FieldName(int i) {
-  static const char* const kNames[kFields] = {
-      "m_ones",
-      "m_tens",
-      "m_hundreds",
-      "m_thousands",
-      "m_tenThousands",
-      "m_counts[0] (1 yen)",
-      "m_counts[1] (5 yen)",
-      "m_counts[2] (10 yen)",
-      "m_counts[3] (50 yen)",
-      "m_counts[4] (100 yen)",
-      "m_counts[5] (500 yen)",
-      "m_counts[6] (1,000 yen)",
-      "m_counts[7] (2,000 yen)",
-      "m_counts[8] (5,000 yen)",
-      "m_counts[9] (10,000 yen)"};
+  static const char* const kNames[kFields] = {"m_ones",
+                                              "m_tens",
+                                              "m_hundreds",
+                                              "m_thousands",
+                                              "m_tenThousands",
+                                              "m_counts[0] (1 yen)",
+                                              "m_counts[1] (5 yen)",
+                                              "m_counts[2] (10 yen)",
+                                              "m_counts[3] (50 yen)",
+                                              "m_counts[4] (100 yen)",
+                                              "m_counts[5] (500 yen)",
+                                              "m_counts[6] (1,000 yen)",
+                                              "m_counts[7] (2,000 yen)",
+                                              "m_counts[8] (5,000 yen)",
+                                              "m_counts[9] (10,000 yen)"};
   return kNames[i];
 }
 

@@ -36,8 +36,8 @@ TEST(BreakdownCheck, TheReferenceIsTheCashiersBreakdown) {
       Made({5, 4, 3, 2, 1}, {0, 1, 4, 0, 3, 0, 0, 1, 0, 1});
   EXPECT_EQ("", WrongField(12345, b12345));
   EXPECT_EQ("", Broken(12345, b12345));
-  const check::Fields lowest = Made({-8, -4, -6, -3, -214748},
-                                    {-3, -1, -4, 0, -1, -1, -1, -1, 0, -214748});
+  const check::Fields lowest = Made(
+      {-8, -4, -6, -3, -214748}, {-3, -1, -4, 0, -1, -1, -1, -1, 0, -214748});
   EXPECT_EQ("", WrongField(INT_MIN, lowest));
   EXPECT_EQ("", Broken(INT_MIN, lowest));
 }
@@ -55,9 +55,9 @@ TEST(BreakdownCheck, FindsWrongBreakdownsThatSumRight) {
   EXPECT_EQ("m_hundreds", WrongField(12345, place));
   // -4 yen as a 5-yen piece given and a 1-yen piece taken back: the sum
   // holds, within the bounds, but the 1-yen count has the wrong sign.
-  EXPECT_EQ("m_counts[0] (1 yen)",
-            WrongField(-4, Made({-4, 0, 0, 0, 0},
-                                {1, -1, 0, 0, 0, 0, 0, 0, 0, 0})));
+  EXPECT_EQ(
+      "m_counts[0] (1 yen)",
+      WrongField(-4, Made({-4, 0, 0, 0, 0}, {1, -1, 0, 0, 0, 0, 0, 0, 0, 0})));
 }
 
 TEST(BreakdownCheck, InvariantsRejectWhatCannotBeABreakdown) {

@@ -57,11 +57,6 @@ TEST(DenominationCalculator, WorkedExamples) {
         << "places of " << e.amount;
     EXPECT_EQ(Vec(e.expected.counts, 10), Vec(got.counts, 10))
         << "counts of " << e.amount;
-    long long sum = 0;
-    for (int i = 0; i < 10; ++i)
-      sum += static_cast<long long>(c.m_counts[i]) *
-             DenominationCalculator::kYen[i];
-    EXPECT_EQ(e.amount, sum) << "pieces of " << e.amount << " sum back";
   }
 }
 

@@ -105,8 +105,8 @@ int main() {
   std::atomic<long long> checked(0);
 
   DenominationCalculator zero;
-  if (zero.Run(0) != 0 || check::FirstDifference(check::FieldsOf(zero),
-                                                 check::Fields{}) >= 0)
+  if (zero.Run(0) != 0 ||
+      check::FirstDifference(check::FieldsOf(zero), check::Fields{}) >= 0)
     Report(0, "amount 0 was accepted or changed a field");
   DenominationCalculator lowest;
   const check::Fields right = check::Reference(INT_MIN);

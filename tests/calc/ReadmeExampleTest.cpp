@@ -11,11 +11,11 @@
 
 namespace {
 
-const char* const kJapanese[10] = {"一円",   "五円", "十円",   "五十円",
+const char* const kJapanese[10] = {"一円",   "五円",   "十円", "五十円",
                                    "百円",   "五百円", "千円", "二千円",
                                    "五千円", "一万円"};
-const char* const kEnglish[10] = {"1",     "5",     "10",    "50",    "100",
-                                  "500",   "1,000", "2,000", "5,000", "10,000"};
+const char* const kEnglish[10] = {"1",   "5",     "10",    "50",    "100",
+                                  "500", "1,000", "2,000", "5,000", "10,000"};
 const char* const kWords[10] = {"",     "one", "two",   "three", "four",
                                 "five", "six", "seven", "eight", "nine"};
 
@@ -30,9 +30,9 @@ std::string Pieces(int amount, bool japanese) {
       continue;
     if (!text.empty())
       text += japanese ? "、" : ", ";
-    text += japanese ? std::string(kJapanese[i]) + " " + std::to_string(n)
-                     : (n < 10 ? kWords[n] : std::to_string(n)) + " " +
-                           kEnglish[i];
+    text += japanese
+                ? std::string(kJapanese[i]) + " " + std::to_string(n)
+                : (n < 10 ? kWords[n] : std::to_string(n)) + " " + kEnglish[i];
   }
   return japanese ? text : text + ".";
 }

@@ -257,7 +257,8 @@ TEST(ResultList, TotalSelectsEveryRowButTheNewSum) {
             GetWindowLongA(w.list, GWL_STYLE) & LVS_SHOWSELALWAYS)
       << "the selection stays visible without the focus";
   w.Append({4, {4}});
-  EXPECT_FALSE(win32test::IsRowSelected(w.list, 4)) << "appending selects nothing";
+  EXPECT_FALSE(win32test::IsRowSelected(w.list, 4))
+      << "appending selects nothing";
 }
 
 TEST(ResultList, SumsOfNineDigitAmountsKeepEveryDigit) {

@@ -1,6 +1,5 @@
 // The platform-free rules: reading the entry box's text, the decimal text of
 // a row's numbers, and reading a column's text back into a number.
-#include "controls/AmountText.h"
 #include "controls/DecimalText.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +37,7 @@ TEST(ReadAmountText, TheEntryBoxExamples) {
   };
   for (const AmountCase& c : cases) {
     int amount = 99;
-    EXPECT_EQ(c.result, ReadAmountText(c.text, &amount))
+    EXPECT_EQ(c.result, decimal::ReadAmountText(c.text, &amount))
         << '"' << c.text << '"';
     EXPECT_EQ(c.amount, amount) << '"' << c.text << '"';
   }
@@ -58,7 +57,7 @@ TEST(ReadAmountText, EndsOfTheThirtyTwoBitRange) {
   };
   for (const AmountCase& c : cases) {
     int amount = 99;
-    EXPECT_EQ(c.result, ReadAmountText(c.text, &amount))
+    EXPECT_EQ(c.result, decimal::ReadAmountText(c.text, &amount))
         << '"' << c.text << '"';
     EXPECT_EQ(c.amount, amount) << '"' << c.text << '"';
   }
@@ -80,7 +79,7 @@ TEST(ReadAmountText, WhiteSpaceSignsAndOtherCharacters) {
   };
   for (const AmountCase& c : cases) {
     int amount = 99;
-    EXPECT_EQ(c.result, ReadAmountText(c.text, &amount))
+    EXPECT_EQ(c.result, decimal::ReadAmountText(c.text, &amount))
         << '"' << c.text << '"';
     EXPECT_EQ(c.amount, amount) << '"' << c.text << '"';
   }
@@ -161,7 +160,8 @@ TEST(Readings, NumbersBeyondTheRangeNeverWrap) {
   };
   for (const auto& c : cases) {
     int amount = 99;
-    EXPECT_EQ(decimal::kOutOfRange, ReadAmountText(c.text.c_str(), &amount))
+    EXPECT_EQ(decimal::kOutOfRange,
+              decimal::ReadAmountText(c.text.c_str(), &amount))
         << c.text;
     EXPECT_EQ(0, amount) << c.text;
     long long value = 99;

@@ -1,5 +1,5 @@
 // The entry box's reading of any text, against the C library's strtoll.
-#include "controls/AmountText.h"
+#include "controls/DecimalText.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   const char* s = text.c_str(); // up to the first zero byte, as a window text
   int amount = 12345;
-  const decimal::ParseResult got = ReadAmountText(s, &amount);
+  const decimal::ParseResult got = decimal::ReadAmountText(s, &amount);
 
   char* end = 0;
   errno = 0;
