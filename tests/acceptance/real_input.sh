@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Real input: on the X display where kinshu runs, xdotool moves the mouse,
 # clicks the controls at their places on the screen and types on the
 # keyboard. The probe says where the controls are, where the focus is and
@@ -7,15 +8,21 @@
 #   real_input.sh BUILD_DIR      (build/windows)
 set -euo pipefail
 build=$(cd "$1" && pwd)
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-run="$root/tools/wine-run"
+here=$(dirname "${BASH_SOURCE[0]}")
+# shellcheck source=../../tools/common.sh
+. "$here/../../tools/common.sh"
+# shellcheck source=../support/check.sh
+. "$here/../support/check.sh"
+run="$kinshu_root/tools/wine-run"
 probe="$build/tests/kinshu_probe.exe"
 
-env_line=$("$run" --env)
-DISPLAY=$(sed -n 's/.*DISPLAY=\([^ ]*\).*/\1/p' <<<"$env_line")
+DISPLAY=$(kinshu_wine_display)
 export DISPLAY
-# shellcheck source=../support/check.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../support/check.sh"
+
+# Whichever way the script ends, a kinshu that it started and that still
+# runs ends with it.
+program=
+trap '[ -z "$program" ] || kill "$program" 2>/dev/null || true' EXIT
 
 declare -A at
 start_program() {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # What is shipped: kinshu.exe is a 32-bit GUI program that imports only the
 # system's DLLs, carries no symbols and no time stamp, stays within its size,
 # and is built again, byte for byte, from a copy of the sources in another
@@ -23,7 +24,7 @@ check "subsystem" "(Windows GUI)" "$(awk '$1 == "Subsystem" {print $3, $4}' <<<"
 # A zero time stamp, which objdump shows as the start of 1970.
 check "no time stamp" "Thu Jan  1 00:00:00 1970" \
   "$(sed -n 's/^Time\/Date\t*//p' <<<"$headers")"
-others=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | tr 'a-z' 'A-Z' |
+others=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | tr '[:lower:]' '[:upper:]' |
   grep -vxE 'KERNEL32\.DLL|USER32\.DLL|GDI32\.DLL|COMCTL32\.DLL|MSVCRT\.DLL' |
   tr '\n' ' ')
 check "imports only system DLLs" "" "$others"
@@ -39,9 +40,12 @@ if cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/$toolchain" \
   -DKINSHU_BUILD_TESTS=OFF >"$work/log" 2>&1 &&
   cmake --build "$work/build" --target kinshu >>"$work/log" 2>&1; then
-  check "built again in another folder, the same bytes" same \
-    "$(cmp -s "$exe" "$work/build/kinshu.exe" && echo same ||
-      cmp "$exe" "$work/build/kinshu.exe" | head -1)"
+  if cmp -s "$exe" "$work/build/kinshu.exe"; then
+    same=same
+  else
+    same=$(cmp "$exe" "$work/build/kinshu.exe" | head -1)
+  fi
+  check "built again in another folder, the same bytes" same "$same"
 else
   cat "$work/log"
   check "built again in another folder" built failed

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The checks of the test scripts: `check WHAT EXPECTED ACTUAL` prints ok or
 # FAIL with both values; `report` prints the count and fails when any check
 # did.
