@@ -60,19 +60,20 @@ LRESULT CALLBACK TestParent::WndProc(HWND hwnd, UINT msg, WPARAM wParam,
 }
 
 namespace {
+// The innermost recorder that lives; the ones it hides take their windows
+// again once it is gone.
 CreationRecorder* g_recorder = NULL;
 } // namespace
 
-CreationRecorder::CreationRecorder() {
+CreationRecorder::CreationRecorder() : m_outer(g_recorder) {
+  // One hook for the thread's whole run, like the box guard's.
+  static HHOOK hook = SetWindowsHookExA(WH_CBT, &CreationRecorder::Hook, NULL,
+                                        GetCurrentThreadId());
+  (void)hook;
   g_recorder = this;
-  m_hook = SetWindowsHookExA(WH_CBT, &CreationRecorder::Hook, NULL,
-                             GetCurrentThreadId());
 }
 
-CreationRecorder::~CreationRecorder() {
-  UnhookWindowsHookEx(m_hook);
-  g_recorder = NULL;
-}
+CreationRecorder::~CreationRecorder() { g_recorder = m_outer; }
 
 LRESULT CALLBACK CreationRecorder::Hook(int code, WPARAM wParam,
                                         LPARAM lParam) {
@@ -125,6 +126,21 @@ HICON BoxIcon(HWND box) {
   return NULL;
 }
 
+// Describes a message box window (class "#32770") as the catcher records it.
+MessageBoxCatcher::Box DescribeMessageBox(HWND box) {
+  MessageBoxCatcher::Box b;
+  b.caption = WindowText(box);
+  // The message text is the static control with the ID 0xFFFF.
+  b.text = WindowText(GetDlgItem(box, 0xFFFF));
+  b.owner = GetWindow(box, GW_OWNER);
+  b.errorIcon = BoxIcon(box) == LoadIconA(NULL, IDI_HAND);
+  b.okOnly = VisibleChild(box, IDOK) && !VisibleChild(box, IDCANCEL) &&
+             !VisibleChild(box, IDYES) && !VisibleChild(box, IDNO) &&
+             !VisibleChild(box, IDABORT) && !VisibleChild(box, IDRETRY) &&
+             !VisibleChild(box, IDIGNORE);
+  return b;
+}
+
 const char kDialogProc[] = "KinshuTestDialogProc";
 
 // A dialog's window procedure while the guard watches it: once the dialog has
@@ -161,20 +177,6 @@ LRESULT CALLBACK WatchNewDialogs(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(NULL, code, wParam, lParam);
 }
 } // namespace
-
-MessageBoxCatcher::Box DescribeMessageBox(HWND box) {
-  MessageBoxCatcher::Box b;
-  b.caption = WindowText(box);
-  // The message text is the static control with the ID 0xFFFF.
-  b.text = WindowText(GetDlgItem(box, 0xFFFF));
-  b.owner = GetWindow(box, GW_OWNER);
-  b.errorIcon = BoxIcon(box) == LoadIconA(NULL, IDI_HAND);
-  b.okOnly = VisibleChild(box, IDOK) && !VisibleChild(box, IDCANCEL) &&
-             !VisibleChild(box, IDYES) && !VisibleChild(box, IDNO) &&
-             !VisibleChild(box, IDABORT) && !VisibleChild(box, IDRETRY) &&
-             !VisibleChild(box, IDIGNORE);
-  return b;
-}
 
 void InstallBoxGuard() {
   static HHOOK hook =

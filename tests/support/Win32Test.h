@@ -35,7 +35,8 @@ private:
 
 // Records the arguments of every window created on this thread while it
 // lives, as CreateWindowEx received them (before any control adjusts its
-// own style, as a list view does with its scroll bars).
+// own style, as a list view does with its scroll bars). Recorders nest as
+// catchers do: the innermost one records.
 class CreationRecorder {
 public:
   struct Creation {
@@ -60,7 +61,7 @@ public:
 
 private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-  HHOOK m_hook;
+  CreationRecorder* m_outer;
 };
 
 // Catches the message boxes (and any other dialog) that this thread shows
@@ -99,9 +100,6 @@ void InstallBoxGuard();
 // time-out.
 void StartWatchdog(const char* program, int seconds);
 void Step(const std::string& what);
-
-// Describes a message box window (class "#32770") as the catcher records it.
-MessageBoxCatcher::Box DescribeMessageBox(HWND box);
 
 // A child's position and size in its parent's client area.
 struct Placement {
