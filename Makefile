@@ -1,4 +1,5 @@
-# Front door for the everyday commands; the work is in tools/.
+# Shorter names for the README's commands, once tools/setup has installed
+# make; the work is in tools/.
 .PHONY: test run bench dist
 
 test:
