@@ -1,10 +1,9 @@
 // Proves the breakdown of every 32-bit amount: each one is compared, field by
-// field, with its right breakdown, worked out another way and checked against
-// the invariants that every breakdown keeps (BreakdownCheck.h). Any field
-// that differs fails the run, naming the amount and the field. Under Wine it
-// runs the calculator exactly as kinshu.exe has it.
+// field, with its right breakdown, worked out another way and held to the
+// invariants of every breakdown (BreakdownCheck.h). A field that differs
+// fails the run, naming the amount and the field. Under Wine it runs the
+// calculator exactly as kinshu.exe has it.
 #include "calc/BreakdownCheck.h"
-#include "calc/DenominationCalculator.h"
 
 #include <atomic>
 #include <chrono>
@@ -18,81 +17,77 @@ namespace {
 
 std::atomic<long long> g_failures(0);
 
-void Report(int amount, const char* what) {
+void Report(int amount, const std::string& what) {
   if (g_failures.fetch_add(1) < 20)
-    std::printf("FAIL amount %d: %s\n", amount, what);
+    std::printf("FAIL amount %d: %s\n", amount, what.c_str());
 }
 
-// Checks one successful breakdown of amount against the right one; returns
-// false after reporting the first field that differs.
-bool CheckOne(int amount, const DenominationCalculator& c,
-              const check::Fields& right) {
+// Reports the first field in which c differs from the right breakdown.
+void ReportDifference(int amount, const DenominationCalculator& c,
+                      const check::Fields& right) {
   const check::Fields got = check::FieldsOf(c);
   const int i = check::FirstDifference(got, right);
-  if (i >= 0) {
-    char what[160];
-    std::snprintf(what, sizeof what, "%s is %d, the right breakdown has %d",
-                  check::FieldName(i), got.f[i], right.f[i]);
-    Report(amount, what);
-  }
-  return i < 0;
+  if (i >= 0)
+    Report(amount, check::FieldName(i) + " is " + std::to_string(got.f[i]) +
+                       ", the right breakdown has " +
+                       std::to_string(right.f[i]));
 }
 
-// The right breakdowns of the remainders 0 to 9,999, each checked against
-// the invariants. Every amount a = hi * 10,000 + lo (lo below 10,000) has
-// lo's right breakdown with hi in its ten-thousands and its 10,000-yen
-// count: paying a largest first takes hi 10,000-yen pieces and leaves lo,
-// and a's places below the ten-thousands are lo's.
-std::vector<check::Fields> g_remainders;
+// The right breakdowns of the remainders 0 to 9,999, each held to the
+// invariants. An amount a = hi * 10,000 + lo (lo below 10,000) has lo's right
+// breakdown with hi in its ten-thousands and its 10,000-yen count: paying a
+// largest first takes hi 10,000-yen pieces and leaves lo, and a's places
+// below the ten-thousands are lo's.
+std::vector<check::Fields> g_below(10000);
 
-void WorkOutRemainders() {
-  g_remainders.resize(10000);
-  for (int lo = 0; lo < 10000; ++lo) {
-    check::Fields& r = g_remainders[lo];
-    if (lo == 0) {
-      r = check::Fields{}; // 0 has no breakdown of its own: no pieces at all
-      continue;
-    }
-    r = check::Reference(lo);
-    if (const char* broken = check::BrokenInvariant(lo, r))
-      Report(lo, broken);
+// Whether got is the right breakdown of hi * 10,000 + lo and negated its
+// negation: the usual case, in a few instructions.
+bool Matches(const check::Fields& got, const check::Fields& negated, int hi,
+             int lo) {
+  unsigned differs = 0;
+  for (int i = 0; i < check::kFields; ++i) {
+    const int want = i == 4 || i == 14 ? hi : g_below[lo].f[i];
+    differs |= static_cast<unsigned>(got.f[i] ^ want) |
+               static_cast<unsigned>(negated.f[i] + want);
   }
+  return differs == 0;
 }
 
-// Checks the amounts hi * 10,000 + lo for hi from first to last (all lo,
-// up to INT_MAX) and their negations.
+// The check must be able to fail: it must take the right breakdown of 12,345
+// and its negation, refuse them with any one field changed, and its
+// invariants must refuse any one count changed.
+bool CheckCanFail() {
+  const check::Fields right = check::Reference(12345);
+  const check::Fields negated = check::Reference(-12345);
+  bool ok = Matches(right, negated, 1, 2345);
+  for (int i = 0; i < check::kFields; ++i) {
+    check::Fields wrong = right, wrongNegated = negated;
+    ++wrong.f[i];
+    ++wrongNegated.f[i];
+    ok &= !Matches(wrong, negated, 1, 2345) &&
+          !Matches(right, wrongNegated, 1, 2345) &&
+          (i < 5 || check::BrokenInvariant(12345, wrong) != 0);
+  }
+  return ok;
+}
+
+// Checks the amounts hi * 10,000 + lo for hi from first to last (every lo,
+// up to INT_MAX), and their negations.
 void CheckRange(int first, int last, std::atomic<long long>* checked) {
   long long done = 0;
   DenominationCalculator pos, neg;
   for (int hi = first; hi <= last; ++hi) {
     const int top = hi == INT_MAX / 10000 ? INT_MAX % 10000 : 9999;
-    for (int lo = hi == 0 ? 1 : 0; lo <= top; ++lo) {
+    for (int lo = hi == 0 ? 1 : 0; lo <= top; ++lo, done += 2) {
       const int a = hi * 10000 + lo;
       if (pos.Run(a) != 1 || neg.Run(-a) != 1) {
         Report(a, "Run refused a nonzero amount");
-      } else {
-        // The usual case in a few instructions: each field of pos must equal
-        // the right one, and each field of neg its negation.
-        const check::Fields got = check::FieldsOf(pos);
-        const check::Fields gotNegated = check::FieldsOf(neg);
-        const check::Fields& below = g_remainders[lo];
-        unsigned differs = 0;
-        for (int i = 0; i < check::kFields; ++i) {
-          const int want = i == 4 || i == 14 ? hi : below.f[i];
-          differs |= static_cast<unsigned>(got.f[i] ^ want) |
-                     static_cast<unsigned>(gotNegated.f[i] + want);
-        }
-        if (differs != 0) { // find the field and report it
-          check::Fields right = below;
-          right.f[4] = right.f[14] = hi;
-          check::Fields negated;
-          for (int i = 0; i < check::kFields; ++i)
-            negated.f[i] = -right.f[i];
-          if (CheckOne(a, pos, right))
-            CheckOne(-a, neg, negated);
-        }
+        continue;
       }
-      done += 2;
+      if (!Matches(check::FieldsOf(pos), check::FieldsOf(neg), hi, lo)) {
+        ReportDifference(a, pos, check::Reference(a));
+        ReportDifference(-a, neg, check::Reference(-a));
+      }
     }
   }
   checked->fetch_add(done);
@@ -102,25 +97,27 @@ void CheckRange(int first, int last, std::atomic<long long>* checked) {
 
 int main() {
   const auto start = std::chrono::steady_clock::now();
-  std::atomic<long long> checked(0);
-
-  DenominationCalculator zero;
+  std::atomic<long long> checked(2); // 0 and INT_MIN, just below
+  for (int lo = 1; lo < 10000; ++lo) {
+    g_below[lo] = check::Reference(lo);
+    if (const char* broken = check::BrokenInvariant(lo, g_below[lo]))
+      Report(lo, broken);
+  }
+  DenominationCalculator zero, lowest;
   if (zero.Run(0) != 0 ||
       check::FirstDifference(check::FieldsOf(zero), check::Fields{}) >= 0)
     Report(0, "amount 0 was accepted or changed a field");
-  DenominationCalculator lowest;
-  const check::Fields right = check::Reference(INT_MIN);
   if (lowest.Run(INT_MIN) != 1)
     Report(INT_MIN, "Run refused the lowest amount");
-  else if (CheckOne(INT_MIN, lowest, right))
-    if (const char* broken = check::BrokenInvariant(INT_MIN, right))
-      Report(INT_MIN, broken);
-  checked += 2;
+  ReportDifference(INT_MIN, lowest, check::Reference(INT_MIN));
+  if (const char* broken =
+          check::BrokenInvariant(INT_MIN, check::Reference(INT_MIN)))
+    Report(INT_MIN, broken);
+  if (!CheckCanFail())
+    Report(12345, "the check itself takes a wrong breakdown for a right one");
 
-  WorkOutRemainders();
   unsigned workers = std::thread::hardware_concurrency();
-  if (workers == 0)
-    workers = 2;
+  workers = workers == 0 ? 2 : workers;
   std::vector<std::thread> threads;
   const int tops = INT_MAX / 10000 + 1; // hi from 0 to 214,748
   for (unsigned w = 0; w < workers; ++w)
