@@ -41,6 +41,8 @@ TEST(ReadMe, WorkedExamplesAreWhatTheProgramGives) {
   ASSERT_TRUE(in.good()) << KINSHU_README_TEMPLATE;
   int examples[2] = {0, 0}; // English, Japanese
   for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back(); // a checkout with Windows line ends
     const bool ja = line.find("例: ") != std::string::npos;
     const std::string arrow = ja ? " → " : " -> ";
     const size_t at = line.find(arrow);
