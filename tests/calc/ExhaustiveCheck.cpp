@@ -112,9 +112,9 @@ int main() {
     Report(0, "amount 0 was accepted or changed a field");
   if (lowest.Run(INT_MIN) != 1)
     Report(INT_MIN, "Run refused the lowest amount");
-  ReportDifference(INT_MIN, lowest, check::Reference(INT_MIN));
-  if (const char* broken =
-          check::BrokenInvariant(INT_MIN, check::Reference(INT_MIN)))
+  const check::Fields lowestRight = check::Reference(INT_MIN);
+  ReportDifference(INT_MIN, lowest, lowestRight);
+  if (const char* broken = check::BrokenInvariant(INT_MIN, lowestRight))
     Report(INT_MIN, broken);
   if (!CheckCanFail())
     Report(12345, "the check itself takes a wrong breakdown for a right one");
