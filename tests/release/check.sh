@@ -2,15 +2,17 @@
 # shellcheck source-path=SCRIPTDIR
 # What is shipped: kinshu.exe is a 32-bit GUI program that imports only the
 # system's DLLs, carries no symbols and no time stamp, stays within its size,
-# and is built again, byte for byte, from a copy of the sources in another
-# folder.
-#   check.sh BUILD_DIR SOURCE_DIR OBJDUMP TOOLCHAIN_FILE
+# carries the build's manifest, and is built again, byte for byte, from a copy
+# of the sources in another folder.
+#   check.sh BUILD_DIR SOURCE_DIR OBJDUMP TOOLCHAIN_FILE [EXE]
+# EXE is the build's kinshu.exe, or a copy of it (tools/dist checks the one
+# it zips).
 set -uo pipefail
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
 objdump=$3
 toolchain=$(basename "$4")
-exe="$build/kinshu.exe"
+exe=$(realpath "${5:-$build/kinshu.exe}")
 limit=49152
 # shellcheck source=../support/check.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../support/check.sh"
@@ -29,6 +31,11 @@ others=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | tr '[:lower:]' '[:upper:]' 
   tr '\n' ' ')
 check "imports only system DLLs" "" "$others"
 check "no symbols" "" "$("$objdump" -f "$exe" | grep -o HAS_SYMS)"
+# The manifest gives the program its code page and its common controls.
+manifest="$build/generated/kinshu.manifest"
+check "the manifest, whole" yes "$(python3 -c 'import sys
+print("yes" if open(sys.argv[1], "rb").read() in open(sys.argv[2], "rb").read()
+      else "no")' "$manifest" "$exe")"
 
 # The same sources, copied to another folder and built there on their own.
 work="$build/reproduce"
