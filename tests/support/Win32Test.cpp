@@ -286,6 +286,9 @@ std::string ItemText(HWND list, int row, int subItem) {
   item.pszText = buffer;
   item.cchTextMax = sizeof buffer;
   SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  // A text cut short to the buffer comes back, under Wine, without its
+  // closing zero.
+  buffer[sizeof buffer - 1] = '\0';
   return buffer;
 }
 
