@@ -1,4 +1,5 @@
-# GoogleTest as the targets gtest and gtest_main. On a Unix host for the host
+# GoogleTest as the targets gtest and gtest_main; included by tests/, whose
+# options (a quick build) it takes. On a Unix host for the host
 # itself, the system's own build (Debian's libgtest-dev) where there is one;
 # for Windows, cross-built or built there, from source with the preset's
 # compiler, so that the same tests run natively and under Wine.
@@ -26,9 +27,3 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 add_subdirectory("${KINSHU_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/googletest"
                  EXCLUDE_FROM_ALL SYSTEM)
-# Built, like the tests, for a quick build: at -O3 it is the longest compile
-# of the preset.
-if(NOT MSVC)
-  target_compile_options(gtest PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O1>)
-  target_compile_options(gtest_main PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O1>)
-endif()
