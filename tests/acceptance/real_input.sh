@@ -16,7 +16,7 @@ here=$(dirname "${BASH_SOURCE[0]}")
 run="$kinshu_root/tools/wine-run"
 probe="$build/tests/kinshu_probe.exe"
 
-DISPLAY=$(kinshu_wine_display)
+DISPLAY=$(kinshu_start_wine_display)
 export DISPLAY
 
 # Whichever way the script ends, a kinshu that it started and that still
