@@ -5,6 +5,7 @@
 // of the pairs' ratios.
 //   kinshu_window_bench [PROGRAM.exe EMPTY_WINDOW.exe [startup]]
 //   kinshu_window_bench steps    the program's start-up, step by step
+#include "Pairs.h"
 #include "app/Globals.h"
 #include "app/MainWindow.h"
 #include "controls/ResultList.h"
@@ -146,6 +147,20 @@ double FloorTotal(const Lists& l) {
   return Now() - start;
 }
 
+// A Total selects every row and leaves them selected; each is measured as
+// the first is, from no selection.
+void Unselect(const Lists& l) {
+  LVITEMA none = {};
+  none.stateMask = LVIS_SELECTED;
+  SendMessageA(g_hResultList, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(&none));
+  SendMessageA(l.floor, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(&none));
+  UpdateWindow(l.program);
+  UpdateWindow(l.floorParent);
+  Pump();
+}
+
 Lists OpenLists() {
   Lists l = {};
   l.program = CreateMainWindow(g_hInstance);
@@ -220,28 +235,6 @@ double OneStartMs(const std::string& program, const char* arguments) {
   return f.found != NULL ? ms : -1;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-// Measurements of the program and its floor taken in turn, in pairs, so that
-// the machine's drift from one moment to the next falls on both alike.
-struct Pairs {
-  double program, floor; // medians
-  double ratio;          // median of the ratios of each pair
-};
-
-Pairs Summarise(const std::vector<double>& p, const std::vector<double>& f) {
-  if (p.empty())
-    return Pairs{-1, -1, -1};
-  std::vector<double> ratios;
-  for (size_t i = 0; i < p.size(); ++i)
-    ratios.push_back(p[i] / f[i]);
-  return Pairs{Median(p), Median(f), Median(ratios)};
-}
-
 // N Inputs into each list, in 20 pairs of blocks of N / 20, then 9 Totals of
 // each, in turn; microseconds per Input and per row of a Total.
 struct Costs {
@@ -263,6 +256,7 @@ Costs MeasureLists(int n) {
   p.clear();
   f.clear();
   for (int t = 0; t < totals; ++t, ++l.rows) {
+    Unselect(l);
     p.push_back(ProgramTotal(l) / l.rows * 1e6);
     f.push_back(FloorTotal(l) / l.rows * 1e6);
   }
