@@ -15,8 +15,9 @@
 
 namespace {
 
+// Up to 30 s: under Wine on a busy machine the start can take seconds.
 HWND WaitForMainWindow() {
-  for (int i = 0; i < 500; ++i) {
+  for (int i = 0; i < 1500; ++i) {
     HWND hwnd = FindWindowA("MYWNDCLASS", NULL);
     if (hwnd != NULL && IsWindowVisible(hwnd))
       return hwnd;
