@@ -202,7 +202,10 @@ void Kinshu::AnswerBoxes() {
     b.text = RemoteText(GetDlgItem(box, 0xFFFF));
     b.ownedByMain = GetWindow(box, GW_OWNER) == m_main;
     m_boxes.push_back(b);
-    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    // OK's own notification, sent to the box: BM_CLICK can fail where the
+    // box is not the active window, as on a desktop shared with others.
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     // Wait for this box to go before looking for the next one.
     win32test::Step("the box \"" + b.text + "\" to close after OK");
     const DWORD start = GetTickCount();
