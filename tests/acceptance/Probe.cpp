@@ -1,7 +1,8 @@
 // Tells a script about a running kinshu window, for tests that act through
 // the real X display (xdotool) rather than through messages:
-//   kinshu_probe locate   the window's rectangle, and the screen points of
-//                         the controls and of the close box
+//   kinshu_probe locate   the window's rectangle, the screen points of the
+//                         controls and of the close box, and the list's
+//                         edges (left, top, right, bottom)
 //   kinshu_probe rows     the list's rows, cells separated by tabs
 //   kinshu_probe state    the ID of the control with the focus, and the
 //                         entry box's text, separated by a tab
@@ -65,6 +66,8 @@ int Locate(HWND hwnd) {
   PrintCentre("input", GetDlgItem(hwnd, IDC_INPUT));
   PrintCentre("close", GetDlgItem(hwnd, IDC_CLOSE));
   PrintCentre("total", GetDlgItem(hwnd, IDC_TOTAL));
+  GetWindowRect(GetDlgItem(hwnd, IDC_RESULTS), &r);
+  std::printf("list %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
   return PrintCloseBox(hwnd) ? 0 : 1;
 }
 
