@@ -1,8 +1,6 @@
 """tools/dist on small zips made here: what it refuses to read, and its
 verdicts. With KINSHU_EXE (the built kinshu.exe), a signature's whole way,
 with a certificate authority made for the test."""
-import importlib.machinery
-import importlib.util
 import io
 import os
 import subprocess
@@ -14,9 +12,9 @@ import zipfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.dont_write_bytecode = True  # nothing written into the source tree
-loader = importlib.machinery.SourceFileLoader("dist", os.path.join(ROOT, "tools", "dist"))
-dist = importlib.util.module_from_spec(importlib.util.spec_from_loader("dist", loader))
-loader.exec_module(dist)
+sys.path.insert(0, os.path.join(ROOT, "tools"))
+import dist  # noqa: E402  (tools/dist.py, found through the path above)
+
 FOLDER = "kinshu-1.0.0-win32"
 PACKAGES = {"cmake": "3.25.1-1", "zlib1g": "1:1.2.13.dfsg-1"}
 
