@@ -651,12 +651,12 @@ def compare(theirs, ours):
     mine, yours = dict(o["packages"]), dict(t["packages"])
     machine += [(p, yours.get(p, "(none)"), mine.get(p, "(none)"))
                 for p in sorted(set(mine) | set(yours)) if mine.get(p) != yours.get(p)]
-    record = "; ".join(f"{n}: the zip {a}, the rebuild {b}" for n, a, b in machine)
+    record = [f"  {n}: the zip {a}, the rebuild {b}" for n, a, b in machine]
     if fields:
         lines.append(f"BUILDINFO.txt: DIFFERS from the rebuild's in {', '.join(fields)}")
     elif machine:
-        lines.append("BUILDINFO.txt: the rebuild's but for the record of the "
-                     f"machine that built it ({record})")
+        lines += ["BUILDINFO.txt: the rebuild's but for the record of the machine "
+                  "that built it:"] + record
     else:
         lines.append("BUILDINFO.txt: the rebuild's bytes" if theirs.files["BUILDINFO.txt"]
                      == ours.files["BUILDINFO.txt"] else "BUILDINFO.txt: the rebuild's")
@@ -667,9 +667,9 @@ def compare(theirs, ours):
             lines.append("the signed kinshu.exe is the rebuild's unsigned kinshu.exe "
                          f"({t['Unsigned exe']}) with this signature attached")
     if "README.txt" in differ or "LICENSE.txt" in differ or fields:
+        wrong = differ + (["BUILDINFO.txt"] if fields else [])
         return 1, lines, ["FAILED: the zip is not what its commit builds: "
-                          + ", ".join(differ + (["BUILDINFO.txt"] if fields else []))
-                          + " differ"]
+                          + ", ".join(wrong) + (" differ" if len(wrong) > 1 else " differs")]
     if "kinshu.exe" not in differ:
         return 0, lines, ["VERIFIED: kinshu.exe, README.txt and LICENSE.txt are what "
                           f"commit {t['Commit']} builds"]
@@ -679,9 +679,9 @@ def compare(theirs, ours):
                           "its bytes are those the zip names: it is not what its "
                           "commit builds"]
     return 3, lines, ["NOT VERIFIED here: only kinshu.exe differs, and so do the "
-                      "packages that decide its bytes:"] + [
-        f"  {n}: the zip {a}, the rebuild {b}" for n, a, b in deciding] + [
-        "build it where those packages have the versions that BUILDINFO.txt names"]
+                      "packages that decide its bytes: "
+                      + ", ".join(n for n, _, _ in deciding) + ". Build it where they "
+                      "have the versions that BUILDINFO.txt names"]
 
 
 # ------------------------------------------------------------- building
