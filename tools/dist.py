@@ -922,7 +922,11 @@ def rebuild(theirs, ca):
         child = None
         made = os.path.join(here, "build", "dist", f"{theirs.folder}.zip")
         if code != 0 or not os.path.exists(made):
-            raise CannotCompare(f"the commit's tools/dist failed here (exit {code}, above)")
+            hint = ("; a signed zip's rebuild checks its signature with the system's "
+                    "CA bundle, or with the --ca FILE given"
+                    if info.get("Signed") == "yes" and not ca else "")
+            raise CannotCompare(f"the commit's tools/dist failed here (exit {code}, "
+                                f"above){hint}")
         with open(made, "rb") as f:
             return f.read()
     finally:
