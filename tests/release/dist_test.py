@@ -23,10 +23,8 @@ def buildinfo(fields="", packages=None, page="https://example.org/kinshu"):
     lines = ["kinshu 1.0.0 for 32-bit Windows: how this zip was built", "",
              "Commit:        " + "a" * 40,
              "Source date:   2026-12-10 13:55:49 UTC (SOURCE_DATE_EPOCH=1796910949)",
-             "Built on:      Debian 12 (bookworm)", "Project page:  " + page]
-    lines += [fields] if fields else []
-    lines += ["", dist.PACKAGES_HEADING]
-    lines += [f"  {p} {v}" for p, v in sorted((packages or PACKAGES).items())]
+             "Built on:      Debian 12 (bookworm)", "Project page:  " + page] + [fields] * bool(fields)
+    lines += ["", dist.PACKAGES_HEADING] + [f"  {p} {v}" for p, v in sorted((packages or PACKAGES).items())]
     return ("\r\n".join(lines + ["", "closing text"]) + "\r\n").encode()
 
 
@@ -109,7 +107,6 @@ class Signing(unittest.TestCase):
             self.assertEqual(f.read(), signed)
         self.assertEqual(("CN=kinshu test signer", "2026-12-10 13:55:49 UTC"),
                          (info["Signer"], info["Signing time"]))
-        self.assertFalse(dist.osslsigncode_verify(out, dist.SYSTEM_CA)[0])
         info.update({"Signed": "yes", "Unsigned exe": "SHA-256 " + "0" * 64})
         fields = "\r\n".join(f"{k}: {v}" for k, v in info.items() if k in dist.FIELDS)
         code, lines, _ = dist.compare(*[release(exe=signed, info=buildinfo(fields))] * 2)
