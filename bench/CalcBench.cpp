@@ -100,14 +100,18 @@ int main(int argc, char** argv) {
   std::ostream& rows = file ? static_cast<std::ostream&>(file) : std::cout;
   for (const char* s : spreads) {
     std::vector<double> run, floor;
-    for (int pair = 0; pair < 9; ++pair) {
+    // One benchmark's time per iteration, run on its own.
+    const auto once = [s](const std::string& kind) {
       Collector collector;
-      const std::string first = ProgramFirst(pair) ? "Run/" : "Floor/";
-      const std::string second = ProgramFirst(pair) ? "Floor/" : "Run/";
-      benchmark::RunSpecifiedBenchmarks(&collector, "^" + first + s + "$");
-      benchmark::RunSpecifiedBenchmarks(&collector, "^" + second + s + "$");
-      run.push_back(collector.ns[std::string("Run/") + s]);
-      floor.push_back(collector.ns[std::string("Floor/") + s]);
+      const std::string name = kind + s;
+      benchmark::RunSpecifiedBenchmarks(&collector, "^" + name + "$");
+      return collector.ns[name];
+    };
+    for (int pair = 0; pair < 9; ++pair) {
+      const std::pair<double, double> m = InTurn(
+          pair, [&] { return once("Run/"); }, [&] { return once("Floor/"); });
+      run.push_back(m.first);
+      floor.push_back(m.second);
     }
     const Pairs m = Summarise(run, floor);
     char row[160];

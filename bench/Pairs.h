@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 struct Pairs {
@@ -24,8 +25,17 @@ inline double Median(std::vector<double> v) {
   return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// Whether pair `i` measures the program first: every other one does.
-inline bool ProgramFirst(int i) { return i % 2 == 0; }
+// Pair `i`: the program's and the floor's measurement, taken one after the
+// other, the program first in every other pair.
+template <class Program, class Floor>
+std::pair<double, double> InTurn(int i, Program program, Floor floor) {
+  if (i % 2 == 0) {
+    const double first = program();
+    return {first, floor()};
+  }
+  const double first = floor();
+  return {program(), first};
+}
 
 // p[i] and f[i] measured one after the other; -1 throughout when none was.
 // Lists of different lengths are no pairs: a fault of the benchmark.

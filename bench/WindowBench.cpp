@@ -248,13 +248,11 @@ Costs MeasureLists(int n) {
   for (int b = 0; b < blocks; ++b) {
     const int first = b * n / blocks, last = (b + 1) * n / blocks;
     const double perInput = 1e6 / (last - first);
-    if (ProgramFirst(b)) {
-      p.push_back(ProgramInputs(l, first, last) * perInput);
-      f.push_back(FloorInputs(l, first, last) * perInput);
-    } else {
-      f.push_back(FloorInputs(l, first, last) * perInput);
-      p.push_back(ProgramInputs(l, first, last) * perInput);
-    }
+    const std::pair<double, double> m = InTurn(
+        b, [&] { return ProgramInputs(l, first, last) * perInput; },
+        [&] { return FloorInputs(l, first, last) * perInput; });
+    p.push_back(m.first);
+    f.push_back(m.second);
     l.rows = last;
   }
   Costs c;
@@ -264,13 +262,11 @@ Costs MeasureLists(int n) {
   for (int t = 0; t < totals; ++t, ++l.rows) {
     Unselect(l);
     const double perRow = 1e6 / l.rows;
-    if (ProgramFirst(t)) {
-      p.push_back(ProgramTotal(l) * perRow);
-      f.push_back(FloorTotal(l) * perRow);
-    } else {
-      f.push_back(FloorTotal(l) * perRow);
-      p.push_back(ProgramTotal(l) * perRow);
-    }
+    const std::pair<double, double> m = InTurn(
+        t, [&] { return ProgramTotal(l) * perRow; },
+        [&] { return FloorTotal(l) * perRow; });
+    p.push_back(m.first);
+    f.push_back(m.second);
   }
   c.totalRow = Summarise(p, f);
   CloseLists(l);
@@ -282,18 +278,13 @@ Pairs MeasureStartups(const std::string& program, const std::string& floor,
                       const char* floorArguments) {
   std::vector<double> p, f;
   for (int pair = 0; pair < 30; ++pair) {
-    double a, b;
-    if (ProgramFirst(pair)) {
-      a = OneStartMs(program, "");
-      b = OneStartMs(floor, floorArguments);
-    } else {
-      b = OneStartMs(floor, floorArguments);
-      a = OneStartMs(program, "");
-    }
-    if (a < 0 || b < 0)
+    const std::pair<double, double> m = InTurn(
+        pair, [&] { return OneStartMs(program, ""); },
+        [&] { return OneStartMs(floor, floorArguments); });
+    if (m.first < 0 || m.second < 0)
       continue;
-    p.push_back(a);
-    f.push_back(b);
+    p.push_back(m.first);
+    f.push_back(m.second);
   }
   return Summarise(p, f);
 }
