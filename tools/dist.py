@@ -54,6 +54,7 @@ own worktree; all are stopped and removed however the run ends.
 import contextlib
 import datetime
 import fcntl
+import glob
 import hashlib
 import io
 import os
@@ -140,9 +141,10 @@ def clean_env(**extra):
     return env
 
 
-def run(args, cwd=ROOT, env=None, log=None, check=True, capture=False):
+def run(args, cwd=ROOT, env=None, log=None, check=True, capture=False, tail=40):
     """Runs a command (a list: no shell) with a clean environment; its output
-    goes to LOG when one is given. Fails with the log's end when it fails."""
+    goes to LOG when one is given. Fails with the log's last TAIL lines when
+    it fails."""
     out = subprocess.PIPE if capture else (log or None)
     result = subprocess.run(args, cwd=cwd, env=env or clean_env(),
                             stdin=subprocess.DEVNULL, stdout=out,
@@ -151,7 +153,7 @@ def run(args, cwd=ROOT, env=None, log=None, check=True, capture=False):
         if log:
             log.flush()
             with open(log.name, encoding="utf-8", errors="replace") as f:
-                sys.stdout.write("".join(f.readlines()[-40:]))
+                sys.stdout.write("".join(f.readlines()[-tail:]))
         raise Failed(f"{os.path.basename(args[0])} {' '.join(args[1:3])}... "
                      f"failed (exit {result.returncode})"
                      + (f"; the whole output is in {log.name}" if log else ""))
@@ -764,13 +766,11 @@ def check_staged(build, exe):
             for what, args, step_env in steps:
                 start = time.monotonic()
                 print(f"== {what}", file=log, flush=True)
-                result = run(args, env=step_env, log=log, check=False)
-                if result.returncode != 0:
-                    log.close()
-                    with open(log_path, encoding="utf-8", errors="replace") as f:
-                        sys.stdout.write("".join(f.readlines()[-80:]))
+                try:
+                    run(args, env=step_env, log=log, tail=80)
+                except Failed:
                     raise Failed(f"the staged kinshu.exe did not pass {what} (the whole "
-                                 f"output: {log_path}): no zip")
+                                 f"output: {log_path}): no zip") from None
                 say(f"{what}: passed in {time.monotonic() - start:.0f} s")
     finally:
         run([wine_run, "--stop"], env=env, check=False, capture=True)
@@ -878,17 +878,10 @@ def detach_signature(signed_path, ca):
 
 def stop_wine_under(folder):
     """Ends every Wine server and Xvfb that a build under FOLDER started."""
-    for state in sorted(glob_states(folder)):
+    for state in sorted(glob.glob(os.path.join(folder, "build", "*", ".wine-run"))):
         prefix = os.path.join(os.path.dirname(state), "wineprefix")
         run([os.path.join(ROOT, "tools", "wine-run"), "--stop"],
             env=clean_env(KINSHU_WINEPREFIX=prefix), check=False, capture=True)
-
-
-def glob_states(folder):
-    build = os.path.join(folder, "build")
-    for name in os.listdir(build) if os.path.isdir(build) else []:
-        if os.path.isdir(os.path.join(build, name, ".wine-run")):
-            yield os.path.join(build, name, ".wine-run")
 
 
 def rebuild(theirs, ca):
